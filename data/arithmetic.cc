@@ -1,0 +1,30 @@
+#include "data/arithmetic.h"
+
+#include <limits>
+
+namespace townwright {
+
+std::optional<std::size_t> ArrayIndex(Extended value, std::size_t size) {
+  const Extended index = RoundHalfEven(value);
+  // Written so that NaN fails both comparisons.
+  if (!(index >= 0 && index < static_cast<Extended>(size))) return std::nullopt;
+  return static_cast<std::size_t>(index);
+}
+
+void StoreHeadcount(std::uint32_t& count, Extended value) {
+  if (!std::isfinite(value)) return;
+  const Extended rounded = RoundHalfEven(value);
+  // 2^63 is exact in long double; converting anything outside int64 range would be undefined.
+  constexpr Extended kTwoTo63 = 9223372036854775808.0L;
+  std::int64_t whole;
+  if (rounded >= kTwoTo63) {
+    whole = std::numeric_limits<std::int64_t>::max();
+  } else if (rounded < -kTwoTo63) {
+    whole = std::numeric_limits<std::int64_t>::min();
+  } else {
+    whole = static_cast<std::int64_t>(rounded);
+  }
+  count = static_cast<std::uint32_t>(whole);  // well defined: reduction modulo 2^32
+}
+
+}  // namespace townwright

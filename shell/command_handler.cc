@@ -1,0 +1,81 @@
+#include "shell/command_handler.h"
+
+#include "data/arithmetic.h"
+#include "shell/main_window.h"
+#include "sim/turn.h"
+#include "view/control_ids.h"
+#include "view/text_to_number.h"
+
+namespace townwright {
+namespace {
+
+constexpr int kClicked = 0;
+constexpr int kAlsoActedOn = 1;
+constexpr int kExitResult = 1;
+constexpr int kSystemCloseResult = 0;
+
+void HandleActivation(CityState& city, Platform& platform, bool active) {
+  if (!active) {
+    city.SavedFocus = platform.FocusedControl();
+  } else if (city.SavedFocus != 0) {
+    platform.SetFocus(city.SavedFocus);
+    city.SavedFocus = 0;
+  }
+}
+
+void HandleCommand(CityState& city, RandomSource& random, Platform& platform, int id, int code) {
+  if (code != kClicked && code != kAlsoActedOn) return;
+  using namespace control_id;
+  if (id >= kFirstChoiceButton && id < kFirstChoiceButton + kChoiceButtons) {
+    city.SelectedChoice = static_cast<std::uint8_t>(id - kFirstChoiceButton + 1);
+    WindowDisplay display(city, platform);
+    PlayTurn(city, random, display);
+    return;
+  }
+  switch (id) {
+    case kUpdateTaxRates:
+      UpdateTaxRates(city, platform);
+      break;
+    case kSave:
+    case kLoad:
+    case kNew:
+      platform.ShowMessageBox("That button is not enabled", "KRT");
+      break;
+    case kExit:
+      platform.EndWindow(kExitResult);
+      break;
+    default:
+      break;  // frames, labels, text boxes, and the Enter and Escape keys' identifiers 1 and 2
+  }
+}
+
+}  // namespace
+
+void UpdateTaxRates(CityState& city, Platform& platform) {
+  using namespace control_id;
+  const auto rate_from_box = [&platform](int id) {
+    return static_cast<double>(Extended{TextToNumber(ReadControlText(platform, id))} / 100);
+  };
+  city.IncomeTaxRate = rate_from_box(kIncomeTaxBox);
+  city.SalesTaxRate = rate_from_box(kSalesTaxBox);
+  city.PropertyTaxRate = rate_from_box(kPropertyTaxBox);
+}
+
+void MainDialogCallback(CityState& city, RandomSource& random, Platform& platform,
+                        const WindowEvent& event) {
+  switch (event.kind) {
+    case WindowEvent::Kind::kInitialise:
+      break;
+    case WindowEvent::Kind::kActivation:
+      HandleActivation(city, platform, event.active);
+      break;
+    case WindowEvent::Kind::kCommand:
+      HandleCommand(city, random, platform, event.control_id, event.notification_code);
+      break;
+    case WindowEvent::Kind::kSystemClose:
+      platform.EndWindow(kSystemCloseResult);
+      break;
+  }
+}
+
+}  // namespace townwright

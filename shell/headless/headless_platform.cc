@@ -1,0 +1,113 @@
+#include "shell/headless/headless_platform.h"
+
+namespace townwright {
+namespace {
+
+constexpr WindowHandle kMainWindowHandle = 1;
+// Control handles are their identifiers moved out of the main window's way.
+constexpr WindowHandle kControlHandleBase = 0x10000;
+constexpr int kFirstIndexedId = 1000;
+
+}  // namespace
+
+WindowHandle HeadlessPlatform::CreateMainWindow(std::string_view caption, DialogRect client_area,
+                                                std::string_view font_face, int font_points) {
+  if (refuse_main_window_) return 0;
+  window_ = kMainWindowHandle;
+  caption_ = caption;
+  client_area_ = client_area;
+  font_face_ = font_face;
+  font_points_ = font_points;
+  return window_;
+}
+
+WindowHandle HeadlessPlatform::CreateControl(int id, ControlKind kind, DialogRect place,
+                                             std::string_view text) {
+  if (window_ == 0) return 0;
+  const WindowHandle handle = kControlHandleBase + static_cast<WindowHandle>(id);
+  controls_.push_back({id, kind, place, std::string(text), 0, handle});
+  const int slot = id - kFirstIndexedId;
+  if (slot >= 0 && slot < static_cast<int>(by_id_.size()) && by_id_[slot] == 0) {
+    by_id_[slot] = controls_.size();
+  }
+  return handle;
+}
+
+HeadlessPlatform::Control* HeadlessPlatform::Find(int id) {
+  const int slot = id - kFirstIndexedId;
+  if (slot >= 0 && slot < static_cast<int>(by_id_.size())) {
+    return by_id_[slot] == 0 ? nullptr : &controls_[by_id_[slot] - 1];
+  }
+  for (Control& control : controls_) {
+    if (control.id == id) return &control;
+  }
+  return nullptr;
+}
+
+const HeadlessPlatform::Control* HeadlessPlatform::FindControl(int id) const {
+  return const_cast<HeadlessPlatform*>(this)->Find(id);
+}
+
+bool HeadlessPlatform::SetControlText(int id, std::string_view text) {
+  Control* control = Find(id);
+  if (control == nullptr) return false;
+  control->text.assign(text);
+  return true;
+}
+
+std::optional<std::string> HeadlessPlatform::ControlText(int id) {
+  const Control* control = Find(id);
+  if (control == nullptr) return std::nullopt;
+  return control->text;
+}
+
+FontHandle HeadlessPlatform::CreateFont(const FontRequest& request) {
+  fonts_.push_back({request.height, request.weight, std::string(request.face)});
+  return fonts_.size();
+}
+
+void HeadlessPlatform::SetControlFont(int id, FontHandle font) {
+  if (Control* control = Find(id)) control->font = font;
+}
+
+void HeadlessPlatform::ShowMessageBox(std::string_view text, std::string_view caption) {
+  message_boxes_.push_back({std::string(text), std::string(caption)});
+}
+
+void HeadlessPlatform::Pause(int milliseconds) {
+  ++pause_count_;
+  paused_milliseconds_ += milliseconds;
+}
+
+int HeadlessPlatform::RunUntilEnded(const WindowEventHandler& handler) {
+  if (window_ == 0) return 0;
+  handler({.kind = WindowEvent::Kind::kInitialise});
+  while (!ended_ && !posted_.empty()) {
+    const WindowEvent event = posted_.front();
+    posted_.pop_front();
+    handler(event);
+  }
+  if (!ended_) return kStillOpen;
+  window_ = 0;
+  controls_.clear();
+  by_id_.fill(0);
+  return end_result_;
+}
+
+void HeadlessPlatform::EndWindow(int result) {
+  ended_ = true;
+  end_result_ = result;
+}
+
+void HeadlessPlatform::PostClick(int id, int notification_code) {
+  Post({.kind = WindowEvent::Kind::kCommand,
+        .control_id = id,
+        .notification_code = notification_code});
+}
+
+void HeadlessPlatform::FocusControl(int id) {
+  const Control* control = FindControl(id);
+  focus_ = control == nullptr ? 0 : control->handle;
+}
+
+}  // namespace townwright

@@ -1,0 +1,106 @@
+#pragma once
+
+// A window that exists only in memory: controls in a table, pauses and message boxes recorded
+// instead of slept or shown, the keyboard focus tracked. Tests and the simulation tool play real
+// games through it with the commands a player's clicks send.
+
+#include <array>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "shell/platform.h"
+
+namespace townwright {
+
+class HeadlessPlatform final : public Platform {
+ public:
+  struct Control {
+    int id = 0;
+    ControlKind kind = ControlKind::kLabel;
+    DialogRect place;
+    std::string text;
+    FontHandle font = 0;  // 0: the dialog font
+    WindowHandle handle = 0;
+  };
+
+  struct Font {
+    int height = 0;
+    int weight = 0;
+    std::string face;
+  };
+
+  struct MessageBox {
+    std::string text;
+    std::string caption;
+  };
+
+  // Platform.
+  WindowHandle CreateMainWindow(std::string_view caption, DialogRect client_area,
+                                std::string_view font_face, int font_points) override;
+  WindowHandle CreateControl(int id, ControlKind kind, DialogRect place,
+                             std::string_view text) override;
+  bool SetControlText(int id, std::string_view text) override;
+  std::optional<std::string> ControlText(int id) override;
+  int LogicalPixelsPerInch() override { return pixels_per_inch_; }
+  FontHandle CreateFont(const FontRequest& request) override;
+  void SetControlFont(int id, FontHandle font) override;
+  void ShowMessageBox(std::string_view text, std::string_view caption) override;
+  void Pause(int milliseconds) override;
+  WindowHandle FocusedControl() override { return focus_; }
+  void SetFocus(WindowHandle control) override { focus_ = control; }
+  int RunUntilEnded(const WindowEventHandler& handler) override;
+  void EndWindow(int result) override;
+
+  // What a player does. RunUntilEnded delivers posted events in order; when they run out the
+  // window is left open and RunUntilEnded returns kStillOpen.
+  static constexpr int kStillOpen = -1;
+  void Post(const WindowEvent& event) { posted_.push_back(event); }
+  void PostClick(int id, int notification_code = 0);
+  // Types `text` into control `id` as a player would; false when there is no such control.
+  bool Type(int id, std::string_view text) { return SetControlText(id, text); }
+  void FocusControl(int id);
+
+  // Set-up of the simulated screen and of failures.
+  void set_pixels_per_inch(int pixels) { pixels_per_inch_ = pixels; }
+  void set_refuse_main_window(bool refuse) { refuse_main_window_ = refuse; }
+
+  // What the window shows.
+  const Control* FindControl(int id) const;
+  const std::vector<Control>& controls() const { return controls_; }  // in creation order
+  bool window_exists() const { return window_ != 0; }
+  const std::string& caption() const { return caption_; }
+  DialogRect client_area() const { return client_area_; }
+  const std::string& dialog_font_face() const { return font_face_; }
+  int dialog_font_points() const { return font_points_; }
+  const std::vector<Font>& fonts() const { return fonts_; }  // handle k is fonts()[k - 1]
+  const std::vector<MessageBox>& message_boxes() const { return message_boxes_; }
+  int pause_count() const { return pause_count_; }
+  long long paused_milliseconds() const { return paused_milliseconds_; }
+  bool ended() const { return ended_; }
+  int end_result() const { return end_result_; }
+
+ private:
+  Control* Find(int id);
+
+  WindowHandle window_ = 0;
+  std::string caption_;
+  DialogRect client_area_;
+  std::string font_face_;
+  int font_points_ = 0;
+  std::vector<Control> controls_;
+  // Controls by identifier 1000..1127, as positions in `controls_` plus one (0: none).
+  std::array<std::size_t, 128> by_id_{};
+  std::vector<Font> fonts_;
+  std::vector<MessageBox> message_boxes_;
+  std::deque<WindowEvent> posted_;
+  WindowHandle focus_ = 0;
+  int pixels_per_inch_ = 96;
+  bool refuse_main_window_ = false;
+  int pause_count_ = 0;
+  long long paused_milliseconds_ = 0;
+  bool ended_ = false;
+  int end_result_ = kStillOpen;
+};
+
+}  // namespace townwright

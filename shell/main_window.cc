@@ -1,0 +1,67 @@
+#include "shell/main_window.h"
+
+#include <algorithm>
+
+#include "shell/control_table.h"
+#include "view/control_ids.h"
+
+namespace townwright {
+namespace {
+
+constexpr DialogRect kWindowPlace = {133, 127, 425, 324};
+
+std::string_view FirstText(const CityState& city, const ControlSpec& spec) {
+  const auto element = static_cast<std::size_t>(spec.element);
+  switch (spec.source) {
+    case InitialText::kChoiceText:
+      return city.ChoiceText[element];
+    case InitialText::kIndicatorText:
+      return city.IndicatorText[element];
+    case InitialText::kFixed:
+      break;
+  }
+  return spec.text;
+}
+
+}  // namespace
+
+void BuildMainDialog(CityState& city, Platform& platform) {
+  city.MainDialogHandle =
+      platform.CreateMainWindow(kWindowCaption, kWindowPlace, kDialogFontFace, kDialogFontPoints);
+  if (city.MainDialogHandle == 0) return;
+  // A control that cannot be created is simply missing; a later refresh tries again.
+  for (const ControlSpec& spec : WindowControls()) {
+    platform.CreateControl(spec.id, spec.kind, spec.place, FirstText(city, spec));
+  }
+  CreateYearFont(city, platform);
+  platform.SetControlFont(control_id::kYearBox, city.YearFont);
+}
+
+void CreateYearFont(CityState& city, Platform& platform) {
+  // Bounded so that no screen report can overflow the product.
+  const int pixels_per_inch = std::clamp(platform.LogicalPixelsPerInch(), 0, 100000);
+  const FontRequest request{
+      .height = -(pixels_per_inch * 24) / 72, .weight = 400, .face = kDialogFontFace};
+  city.YearFont = platform.CreateFont(request);
+}
+
+std::string ReadControlText(Platform& platform, int id) {
+  return platform.ControlText(id).value_or("");
+}
+
+void WindowDisplay::RefreshControl(int control_id, std::string_view text) {
+  if (city_.MainDialogHandle == 0) return;
+  if (platform_.SetControlText(control_id, text)) return;
+  if (const ControlSpec* spec = FindControlSpec(control_id)) {
+    platform_.CreateControl(spec->id, spec->kind, spec->place, text);
+  }
+}
+
+void WindowDisplay::ApplyYearFont() {
+  if (city_.MainDialogHandle == 0) return;
+  platform_.SetControlFont(control_id::kYearBox, city_.YearFont);
+}
+
+void WindowDisplay::Pause(int milliseconds) { platform_.Pause(milliseconds); }
+
+}  // namespace townwright

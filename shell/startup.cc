@@ -1,0 +1,34 @@
+#include "shell/startup.h"
+
+#include <memory>
+
+#include "data/catalogue.h"
+#include "data/new_game.h"
+#include "shell/command_handler.h"
+#include "shell/main_window.h"
+#include "view/project_list.h"
+
+namespace townwright {
+
+void StartGame(CityState& city, GameRandom& random, Platform& platform, std::uint64_t seed) {
+  FillCatalogues(city);
+  SetUpNewGame(city, random, seed);
+  WindowDisplay display(city, platform);
+  RebuildChoices(city, random, display);
+  city.Day = 1;
+  city.Month = 1;
+  city.Year = 2008;
+  BuildMainDialog(city, platform);
+}
+
+int RunTownwright(Platform& platform, std::uint64_t seed) {
+  // The record is a few kilobytes: kept off the stack of the window system's callbacks.
+  const auto city = std::make_unique<CityState>();
+  GameRandom random;
+  StartGame(*city, random, platform, seed);
+  platform.RunUntilEnded(
+      [&](const WindowEvent& event) { MainDialogCallback(*city, random, platform, event); });
+  return 0;
+}
+
+}  // namespace townwright

@@ -1,0 +1,21 @@
+#pragma once
+
+// The start of a game and its whole life on a platform.
+
+#include <cstdint>
+
+#include "data/city_state.h"
+#include "data/random_source.h"
+#include "shell/platform.h"
+
+namespace townwright {
+
+// Everything before the window is shown: the catalogues, the new game from `seed`, the first nine
+// choices (whose pauses pass although no window exists yet), the calendar at 1 January 2008, and
+// the main window.
+void StartGame(CityState& city, GameRandom& random, Platform& platform, std::uint64_t seed);
+
+// Starts a game and plays it until the window is ended. Returns the exit status, always 0.
+int RunTownwright(Platform& platform, std::uint64_t seed);
+
+}  // namespace townwright
