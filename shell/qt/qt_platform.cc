@@ -1,6 +1,7 @@
 #include "shell/qt/qt_platform.h"
 
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -71,6 +72,17 @@ void SetTextOf(ControlKind kind, QWidget& widget, const QString& text) {
   }
 }
 
+// A group box whose text sits in its top edge, the line running through the text's middle; the
+// usual desktop styles put the text above the frame instead, which takes room the layout lacks.
+QString FrameStyleSheet(const QFont& font) {
+  const int half_height = QFontMetrics(font).height() / 2;
+  return QStringLiteral(
+             "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: %1px; }"
+             "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+             " left: 6px; padding: 0px 2px; background-color: palette(window); }")
+      .arg(half_height);
+}
+
 QWidget* MakeWidget(ControlKind kind, QWidget* parent) {
   switch (kind) {
     case ControlKind::kFrame:
@@ -130,6 +142,7 @@ WindowHandle QtPlatform::CreateControl(int id, ControlKind kind, DialogRect plac
   QWidget* widget = MakeWidget(kind, window_.get());
   if (widget == nullptr) return 0;
   widget->setFont(dialog_font_);
+  if (kind == ControlKind::kFrame) widget->setStyleSheet(FrameStyleSheet(dialog_font_));
   SetTextOf(kind, *widget, ToQString(text));
   if (kind == ControlKind::kTextBox) {
     widget->setAccessibleName(ToQString(AccessibleNameOfTextBox(id)));
