@@ -47,7 +47,13 @@ void WriteTrendTexts(CityState& city) {
 
 void Show(CityState& city, Display& display) {
   using namespace control_id;
-  const auto money = [](const std::string& text) { return "$" + GroupThousands(text); };
+  // Appended rather than "$" + ...: GCC 12 at -O2 and above warns falsely (-Wrestrict) on a
+  // character literal prefixed to a temporary string, which breaks the optimised build.
+  const auto money = [](const std::string& text) {
+    std::string shown = "$";
+    shown += GroupThousands(text);
+    return shown;
+  };
   city.IndicatorText[1] = money(city.IndicatorText[1]);
   display.RefreshControl(kFirstIndicatorBox + 0, city.IndicatorText[1]);
   city.IndicatorText[2] = money(city.IndicatorText[2]);
