@@ -42,14 +42,16 @@ def main():
         xdo("key", "--window", window, "ctrl+a")
         xdo("type", "--window", window, "12.5")
         time.sleep(1.0)
-        geometry = xdo("getwindowgeometry", "--shell", window)
-        values = dict(re.findall(r"(\w+)=(\d+)", geometry))
+        info = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True).stdout
+        values = {key: int(value) for key, value in re.findall(
+            r"^\s*(Absolute upper-left X|Absolute upper-left Y|Width|Height):\s+(-?\d+)", info, re.M)}
         extents = subprocess.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"],
                                  capture_output=True, text=True).stdout
         left, right, top, bottom = (int(v) for v in re.findall(r"\d+", extents.split("=")[-1]))
-        x, y = int(values["X"]) - left, int(values["Y"]) - top
-        width = int(values["WIDTH"]) + left + right
-        height = int(values["HEIGHT"]) + top + bottom
+        x = values["Absolute upper-left X"] - left
+        y = values["Absolute upper-left Y"] - top
+        width = values["Width"] + left + right
+        height = values["Height"] + top + bottom
         subprocess.run([grab, output, str(x), str(y), str(width), str(height)], check=True)
         print(f"screenshot: {output} ({width}x{height})")
     finally:
