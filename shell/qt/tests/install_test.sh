@@ -13,7 +13,8 @@ for file in bin/townwright \
   "share/applications/$app_id.desktop" \
   "share/metainfo/$app_id.metainfo.xml" \
   "share/icons/hicolor/scalable/apps/$app_id.svg" \
-  "share/icons/hicolor/256x256/apps/$app_id.png"; do
+  "share/icons/hicolor/256x256/apps/$app_id.png" \
+  "share/icons/hicolor/48x48/apps/$app_id.png"; do
   [ -f "$stage/usr/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 [ -x "$stage/usr/bin/townwright" ] || { echo "townwright is not executable"; exit 1; }

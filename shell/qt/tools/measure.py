@@ -1,7 +1,9 @@
 """Start-up, memory and turn cost of townwright against a bare Qt 6 dialog, in the same run.
 
 On an X server of its own (no window manager, so that nothing but the programs takes time), each
-program is started RUNS times, alternately. Start-up is the time from launch to the MapNotify of
+program is started RUNS times, alternately. A third program, the bare dialog
+with one line of text, shows what loading fonts costs any program that draws text. Start-up is the
+time from launch to the MapNotify of
 its first top-level window, which is when the window is on screen; the program is then asked to
 close as a window manager would (WM_DELETE_WINDOW) and its peak resident memory is read from the
 kernel's accounting of the finished child (ru_maxrss). Then townwright_turn_cost measures a turn
@@ -114,31 +116,36 @@ def main():
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
     game = os.path.join(build, "shell", "qt", "townwright")
     bare = os.path.join(build, "shell", "qt", "townwright_bare_dialog")
+    text = os.path.join(build, "shell", "qt", "townwright_bare_text_dialog")
     turn_cost = os.path.join(build, "shell", "qt", "townwright_turn_cost")
+    programs = (game, bare, text)
     server = xsession.start_x_server()
     try:
         display = Display()
-        results = {game: ([], []), bare: ([], [])}
-        for program in (game, bare):  # one unmeasured start each, to warm the file cache
+        results = {program: ([], []) for program in programs}
+        for program in programs:  # one unmeasured start each, to warm the file cache
             run_once(display, program)
         for _ in range(runs):
-            for program in (game, bare):
+            for program in programs:
                 seconds, kilobytes = run_once(display, program)
                 results[program][0].append(seconds)
                 results[program][1].append(kilobytes)
-        game_start = statistics.median(results[game][0])
-        bare_start = statistics.median(results[bare][0])
-        game_memory = statistics.median(results[game][1])
-        bare_memory = statistics.median(results[bare][1])
-        print(f"runs: {runs} each, alternately, medians")
-        print(f"bare Qt 6 dialog: start-up {bare_start * 1000:.0f} ms, "
-              f"peak resident memory {bare_memory / 1024:.1f} MiB")
-        print(f"townwright: start-up {game_start * 1000:.0f} ms "
-              f"(ratio {game_start / bare_start:.2f}); "
-              f"without its {PAUSES:.1f} s of pauses {(game_start - PAUSES) * 1000:.0f} ms "
-              f"(ratio {(game_start - PAUSES) / bare_start:.2f})")
-        print(f"townwright: peak resident memory {game_memory / 1024:.1f} MiB "
-              f"(ratio {game_memory / bare_memory:.2f})")
+        start = {p: statistics.median(results[p][0]) for p in programs}
+        memory = {p: statistics.median(results[p][1]) for p in programs}
+        print(f"runs: {runs} of each program, alternately; medians")
+        print(f"bare Qt 6 dialog: start-up {start[bare] * 1000:.1f} ms, "
+              f"peak resident memory {memory[bare] / 1024:.1f} MiB")
+        print(f"townwright: start-up {start[game] * 1000:.1f} ms "
+              f"(ratio {start[game] / start[bare]:.2f}); "
+              f"without its {PAUSES:.1f} s of pauses {(start[game] - PAUSES) * 1000:.1f} ms "
+              f"(ratio {(start[game] - PAUSES) / start[bare]:.2f})")
+        print(f"townwright: peak resident memory {memory[game] / 1024:.1f} MiB "
+              f"(ratio {memory[game] / memory[bare]:.2f})")
+        print(f"bare dialog with one line of text: start-up {start[text] * 1000:.1f} ms "
+              f"(ratio {start[text] / start[bare]:.2f}), peak resident memory "
+              f"{memory[text] / 1024:.1f} MiB (ratio {memory[text] / memory[bare]:.2f}); "
+              f"townwright against it: start-up without pauses "
+              f"{(start[game] - PAUSES) / start[text]:.2f}, memory {memory[game] / memory[text]:.2f}")
         turns = subprocess.run([turn_cost], capture_output=True, text=True, check=True).stdout
         print("turn beyond its pauses (engine alone on the in-memory window, then the Qt window):")
         print(turns.strip())
