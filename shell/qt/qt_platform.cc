@@ -297,6 +297,8 @@ void QtPlatform::Deliver(const WindowEvent& event) {
   }
   waiting_.clear();  // what came after the end of the window is not the game's any more
   delivering_ = false;
+  // The event loop paints what the handler changed after its last pause; the next pause need not.
+  changed_since_pause_.clear();
 }
 
 void QtPlatform::DestroyWindow() {
