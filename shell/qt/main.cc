@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 
 #include "data/random_source.h"
 #include "shell/qt/qt_platform.h"
+#include "shell/qt/window_icon.xpm"
 #include "shell/startup.h"
 
 int main(int argc, char** argv) {
@@ -15,8 +17,7 @@ int main(int argc, char** argv) {
   int qt_argc = 1;
   QApplication application(qt_argc, qt_argv);
   QApplication::setDesktopFileName(QStringLiteral("io.github.townwright.Townwright"));
-  QApplication::setWindowIcon(
-      QIcon(QStringLiteral(":/townwright/io.github.townwright.Townwright.png")));
+  QApplication::setWindowIcon(QIcon(QPixmap(kWindowIconXpm)));
   // The window's life is RunUntilEnded's; closing the last message box must not end the game.
   QApplication::setQuitOnLastWindowClosed(false);
 

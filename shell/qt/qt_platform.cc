@@ -1,7 +1,6 @@
 #include "shell/qt/qt_platform.h"
 
 #include <QEventLoop>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -17,6 +16,7 @@
 #include <utility>
 
 #include "shell/qt/accessible_names.h"
+#include "shell/qt/frame_box.h"
 #include "shell/qt/main_window_widget.h"
 
 namespace townwright::qt {
@@ -72,21 +72,10 @@ void SetTextOf(ControlKind kind, QWidget& widget, const QString& text) {
   }
 }
 
-// A group box whose text sits in its top edge, the line running through the text's middle; the
-// usual desktop styles put the text above the frame instead, which takes room the layout lacks.
-QString FrameStyleSheet(const QFont& font) {
-  const int half_height = QFontMetrics(font).height() / 2;
-  return QStringLiteral(
-             "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: %1px; }"
-             "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-             " left: 6px; padding: 0px 2px; background-color: palette(window); }")
-      .arg(half_height);
-}
-
 QWidget* MakeWidget(ControlKind kind, QWidget* parent) {
   switch (kind) {
     case ControlKind::kFrame:
-      return new QGroupBox(parent);
+      return new FrameBox(parent);
     case ControlKind::kLabel: {
       auto* label = new QLabel(parent);
       // Plain text: a game text is never taken as markup.
@@ -142,7 +131,6 @@ WindowHandle QtPlatform::CreateControl(int id, ControlKind kind, DialogRect plac
   QWidget* widget = MakeWidget(kind, window_.get());
   if (widget == nullptr) return 0;
   widget->setFont(dialog_font_);
-  if (kind == ControlKind::kFrame) widget->setStyleSheet(FrameStyleSheet(dialog_font_));
   SetTextOf(kind, *widget, ToQString(text));
   if (kind == ControlKind::kTextBox) {
     widget->setAccessibleName(ToQString(AccessibleNameOfTextBox(id)));
