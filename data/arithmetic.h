@@ -8,20 +8,36 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace townwright {
 
 using Extended = long double;
 
-// Nearest whole number, ties to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2). NaN and infinities pass.
+// 2^(p-1) for a p-bit significand: adding it to a smaller magnitude leaves no fraction bits.
+inline constexpr Extended kWholeNumberThreshold = [] {
+  Extended power = 1;
+  for (int i = 1; i < std::numeric_limits<Extended>::digits; ++i) power *= 2;
+  return power;
+}();
+
+// Nearest whole number, ties to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2, -0.4 -> -0). NaN and
+// infinities pass. Done by adding and taking away 2^(p-1), which rounds in the current mode
+// (the game never leaves round-to-nearest-even): the library's nearbyint and floor on long double
+// cost many times more, and a turn calls them thousands of times.
 inline Extended RoundHalfEven(Extended x) {
-  // The game never changes the floating-point rounding mode, so nearbyint rounds ties to even.
-  return std::nearbyint(x);
+  if (!(std::fabs(x) < kWholeNumberThreshold)) return x;  // already whole, or not finite
+  return x >= 0 ? (x + kWholeNumberThreshold) - kWholeNumberThreshold
+                : -((-x + kWholeNumberThreshold) - kWholeNumberThreshold);
 }
 
 // INT: the largest whole number not above x.
-inline Extended Int(Extended x) { return std::floor(x); }
+inline Extended Int(Extended x) {
+  const Extended nearest = RoundHalfEven(x);
+  // Arithmetic on the comparison rather than a branch: the draws make it unpredictable.
+  return nearest - static_cast<Extended>(nearest > x);
+}
 
 // The array index a number names: rounded ties to even, as counters are converted where they index
 // an array. Empty when the number names no element of an array with `size` elements (NaN, out of

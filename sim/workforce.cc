@@ -1,5 +1,7 @@
 #include "sim/workforce.h"
 
+#include <cstdint>
+
 #include "data/catalogue.h"
 
 namespace townwright {
@@ -17,7 +19,13 @@ void ShiftWorkforce(CityState& city) {
   for (std::size_t position = 0; position < length; ++position) {
     const auto project =
         ArrayIndex(ProjectOfCode(city.PendingProjects[position]), city.ProjectCost.size());
-    if (project) ApplyWorkforceEffect(city, *project, 1);
+    if (!project) continue;
+    // A full effect is a whole number of people, so the rounded sum, held modulo 2^32, is exactly
+    // unsigned 32-bit addition: no floating point needed for the turn's busiest loop.
+    for (int occupation = 1; occupation <= kOccupationCount; ++occupation) {
+      const int change = city.ProjectWorkforceEffect[occupation][*project] - kNoWorkforceChange;
+      city.Headcount[occupation] += static_cast<std::uint32_t>(change);
+    }
   }
 }
 

@@ -41,18 +41,19 @@ void WriteTrendTexts(CityState& city) {
     // Against 0, not 1: an indicator that fell from 1000 to 900 still reads "UP 90%".
     const char* prefix = ratio > 0 ? "UP" : ratio < 0 ? "DN" : "";
     const double percent = std::fabs(ratio) * Extended{100};
-    city.TrendText[k] = prefix + WholeFigure(percent) + "%";
+    std::string& trend = city.TrendText[k];
+    trend = prefix;
+    trend += WholeFigure(percent);
+    trend += '%';
   }
 }
 
 void Show(CityState& city, Display& display) {
   using namespace control_id;
-  // Appended rather than "$" + ...: GCC 12 at -O2 and above warns falsely (-Wrestrict) on a
-  // character literal prefixed to a temporary string, which breaks the optimised build.
   const auto money = [](const std::string& text) {
-    std::string shown = "$";
-    shown += GroupThousands(text);
-    return shown;
+    std::string money_text = "$";
+    money_text += GroupThousands(text);
+    return money_text;
   };
   city.IndicatorText[1] = money(city.IndicatorText[1]);
   display.RefreshControl(kFirstIndicatorBox + 0, city.IndicatorText[1]);
