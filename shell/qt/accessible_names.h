@@ -1,0 +1,13 @@
+#pragma once
+
+// What a screen reader calls each text box. The boxes have no label of their own in the window's
+// layout, so each takes the text of the heading above it (or of the date part it shows).
+
+#include <string_view>
+
+namespace townwright::qt {
+
+// The accessible name of text box `id`, or empty for any other control.
+std::string_view AccessibleNameOfTextBox(int id);
+
+}  // namespace townwright::qt

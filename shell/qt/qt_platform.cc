@@ -1,0 +1,305 @@
+#include "shell/qt/qt_platform.h"
+
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QString>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+#include <utility>
+
+#include "shell/qt/accessible_names.h"
+#include "shell/qt/frame_box.h"
+#include "shell/qt/main_window_widget.h"
+
+namespace townwright::qt {
+namespace {
+
+constexpr WindowHandle kMainWindowHandle = 1;
+// Control handles are their identifiers moved out of the main window's way.
+constexpr WindowHandle kControlHandleBase = 0x10000;
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Buttons and group boxes would take "&" as the mark of a keyboard shortcut; the game's texts are
+// shown as they are, so every "&" is doubled on the way in and halved on the way out.
+QString EscapeMnemonics(QString text) { return text.replace(u'&', QStringLiteral("&&")); }
+QString UnescapeMnemonics(QString text) {
+  return text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+QString TextOf(ControlKind kind, const QWidget& widget) {
+  switch (kind) {
+    case ControlKind::kFrame:
+      return UnescapeMnemonics(static_cast<const QGroupBox&>(widget).title());
+    case ControlKind::kLabel:
+      return static_cast<const QLabel&>(widget).text();
+    case ControlKind::kButton:
+      return UnescapeMnemonics(static_cast<const QPushButton&>(widget).text());
+    case ControlKind::kTextBox:
+      return static_cast<const QLineEdit&>(widget).text();
+  }
+  return {};
+}
+
+void SetTextOf(ControlKind kind, QWidget& widget, const QString& text) {
+  switch (kind) {
+    case ControlKind::kFrame:
+      static_cast<QGroupBox&>(widget).setTitle(EscapeMnemonics(text));
+      break;
+    case ControlKind::kLabel:
+      static_cast<QLabel&>(widget).setText(text);
+      break;
+    case ControlKind::kButton:
+      static_cast<QPushButton&>(widget).setText(EscapeMnemonics(text));
+      break;
+    case ControlKind::kTextBox: {
+      auto& box = static_cast<QLineEdit&>(widget);
+      box.setText(text);
+      // A new text is shown from its start, as a narrow box should show a long figure.
+      box.setCursorPosition(0);
+      break;
+    }
+  }
+}
+
+QWidget* MakeWidget(ControlKind kind, QWidget* parent) {
+  switch (kind) {
+    case ControlKind::kFrame:
+      return new FrameBox(parent);
+    case ControlKind::kLabel: {
+      auto* label = new QLabel(parent);
+      // Plain text: a game text is never taken as markup.
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      return label;
+    }
+    case ControlKind::kButton: {
+      auto* button = new QPushButton(parent);
+      // No default button: Enter presses nothing, Space presses the focused button.
+      button->setAutoDefault(false);
+      button->setDefault(false);
+      return button;
+    }
+    case ControlKind::kTextBox:
+      return new QLineEdit(parent);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void QtPlatform::SleepFor(int milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(std::max(milliseconds, 0)));
+}
+
+QtPlatform::QtPlatform(Sleeper sleeper) : sleeper_(std::move(sleeper)) {}
+
+QtPlatform::~QtPlatform() { DestroyWindow(); }
+
+WindowHandle QtPlatform::CreateMainWindow(std::string_view caption, DialogRect client_area,
+                                          std::string_view font_face, int font_points) {
+  if (window_) return 0;  // one main window per platform
+  dialog_font_ = DialogFont(font_face, font_points);
+  base_units_ = BaseUnitsOf(dialog_font_);
+  window_ =
+      std::make_unique<MainWindowWidget>([this](const WindowEvent& event) { Deliver(event); });
+  window_->setWindowTitle(ToQString(caption));
+  window_->setFont(dialog_font_);
+  // The place is the client area's, counted from the screen's top-left corner, not centred.
+  const QRect client = MapDialogRect(client_area, base_units_);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QPoint origin = screen != nullptr ? screen->geometry().topLeft() : QPoint();
+  window_->setFixedSize(client.size());
+  window_->setGeometry(QRect(origin + client.topLeft(), client.size()));
+  return kMainWindowHandle;
+}
+
+WindowHandle QtPlatform::CreateControl(int id, ControlKind kind, DialogRect place,
+                                       std::string_view text) {
+  // One control per identifier: a second one would make reading a text ambiguous.
+  if (!window_ || controls_.contains(id)) return 0;
+  QWidget* widget = MakeWidget(kind, window_.get());
+  if (widget == nullptr) return 0;
+  widget->setFont(dialog_font_);
+  SetTextOf(kind, *widget, ToQString(text));
+  if (kind == ControlKind::kTextBox) {
+    widget->setAccessibleName(ToQString(AccessibleNameOfTextBox(id)));
+  }
+  if (kind == ControlKind::kButton) {
+    QObject::connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, widget, [this, id] {
+      Deliver({.kind = WindowEvent::Kind::kCommand, .control_id = id, .notification_code = 0});
+    });
+  }
+  widget->setGeometry(MapDialogRect(place, base_units_));
+  widget->show();
+  controls_.emplace(id, ControlEntry{kind, widget});
+  changed_since_pause_.emplace_back(widget);
+  return kControlHandleBase + static_cast<WindowHandle>(id);
+}
+
+bool QtPlatform::SetControlText(int id, std::string_view text) {
+  const auto found = controls_.find(id);
+  if (found == controls_.end()) return false;
+  const ControlEntry& control = found->second;
+  const QString new_text = ToQString(text);
+  if (TextOf(control.kind, *control.widget) != new_text) {
+    SetTextOf(control.kind, *control.widget, new_text);
+    changed_since_pause_.emplace_back(control.widget);
+  }
+  return true;
+}
+
+std::optional<std::string> QtPlatform::ControlText(int id) {
+  const auto found = controls_.find(id);
+  if (found == controls_.end()) return std::nullopt;
+  return TextOf(found->second.kind, *found->second.widget).toStdString();
+}
+
+int QtPlatform::LogicalPixelsPerInch() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  // Qt counts in device-independent pixels; their inch is the screen's logical inch.
+  return screen != nullptr ? qRound(screen->logicalDotsPerInchY()) : 96;
+}
+
+FontHandle QtPlatform::CreateFont(const FontRequest& request) {
+  QFont font(InstalledFamilyOr(request.face));
+  font.setStyleHint(QFont::SansSerif);
+  // A negative height is the characters' height without the leading, which is Qt's pixel size;
+  // a positive one is the whole cell, of which the characters take roughly the same.
+  if (request.height != 0) {
+    font.setPixelSize(std::clamp(std::abs(std::max(request.height, -100000)), 1, 100000));
+  } else {
+    font.setPointSize(dialog_font_.pointSize() > 0 ? dialog_font_.pointSize() : 8);
+  }
+  font.setWeight(static_cast<QFont::Weight>(std::clamp(request.weight, 1, 1000)));
+  fonts_.push_back(font);
+  return fonts_.size();
+}
+
+void QtPlatform::SetControlFont(int id, FontHandle font) {
+  const auto found = controls_.find(id);
+  if (found == controls_.end() || font == 0 || font > fonts_.size()) return;
+  QWidget* widget = found->second.widget;
+  if (widget->font() == fonts_[font - 1]) return;
+  widget->setFont(fonts_[font - 1]);
+  changed_since_pause_.emplace_back(widget);
+}
+
+void QtPlatform::ShowMessageBox(std::string_view text, std::string_view caption) {
+  // No owner and not modal: the game window goes on taking turns while the box is open.
+  auto* box = new QMessageBox(QMessageBox::NoIcon, ToQString(caption), ToQString(text),
+                              QMessageBox::Ok, nullptr);
+  box->setTextFormat(Qt::PlainText);
+  box->setWindowModality(Qt::NonModal);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->show();
+  std::erase_if(message_boxes_, [](const QPointer<QMessageBox>& open) { return open.isNull(); });
+  message_boxes_.emplace_back(box);
+}
+
+void QtPlatform::Pause(int milliseconds) {
+  // Paint what changed now: the pause holds the thread, so nothing else would paint it before the
+  // turn ends. Input is not read here; it waits in the queue and is handled after the turn.
+  for (const QPointer<QWidget>& widget : changed_since_pause_) {
+    if (!widget.isNull() && widget->isVisible()) widget->repaint();
+  }
+  changed_since_pause_.clear();
+  sleeper_(milliseconds);
+}
+
+WindowHandle QtPlatform::FocusedControl() {
+  if (!window_) return 0;
+  const QWidget* focused = window_->focusWidget();
+  for (const auto& [id, control] : controls_) {
+    if (control.widget == focused) return kControlHandleBase + static_cast<WindowHandle>(id);
+  }
+  return 0;
+}
+
+void QtPlatform::SetFocus(WindowHandle control) {
+  if (control <= kControlHandleBase) return;
+  const auto found = controls_.find(static_cast<int>(control - kControlHandleBase));
+  if (found != controls_.end()) found->second.widget->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+int QtPlatform::RunUntilEnded(const WindowEventHandler& handler) {
+  if (!window_) return 0;
+  handler_ = handler;
+  Deliver({.kind = WindowEvent::Kind::kInitialise});
+  if (!ended_) window_->show();
+  // Only EndWindow ends the window: should anything else stop the loop (a quit request), it
+  // simply starts again.
+  while (!ended_) {
+    QEventLoop loop;
+    loop_ = &loop;
+    loop.exec();
+    loop_ = nullptr;
+  }
+  const int result = end_result_;
+  handler_ = nullptr;
+  DestroyWindow();
+  return result;
+}
+
+void QtPlatform::EndWindow(int result) {
+  if (ended_) return;
+  ended_ = true;
+  end_result_ = result;
+  if (loop_ != nullptr) loop_->exit();
+}
+
+QWidget* QtPlatform::MainWindow() const { return window_.get(); }
+
+QWidget* QtPlatform::Control(int id) const {
+  const auto found = controls_.find(id);
+  return found == controls_.end() ? nullptr : found->second.widget;
+}
+
+std::vector<QMessageBox*> QtPlatform::OpenMessageBoxes() const {
+  std::vector<QMessageBox*> open;
+  for (const QPointer<QMessageBox>& box : message_boxes_) {
+    if (!box.isNull()) open.push_back(box.data());
+  }
+  return open;
+}
+
+void QtPlatform::Deliver(const WindowEvent& event) {
+  if (!handler_) return;
+  waiting_.push_back(event);
+  if (delivering_) return;
+  delivering_ = true;
+  while (!waiting_.empty() && handler_ && !ended_) {
+    const WindowEvent next = waiting_.front();
+    waiting_.pop_front();
+    handler_(next);
+  }
+  waiting_.clear();  // what came after the end of the window is not the game's any more
+  delivering_ = false;
+  // The event loop paints what the handler changed after its last pause; the next pause need not.
+  changed_since_pause_.clear();
+}
+
+void QtPlatform::DestroyWindow() {
+  // The boxes have no owner, so they would outlive the window; the game ends with its window.
+  for (const QPointer<QMessageBox>& box : message_boxes_) delete box.data();
+  message_boxes_.clear();
+  controls_.clear();
+  changed_since_pause_.clear();
+  fonts_.clear();
+  waiting_.clear();
+  window_.reset();
+  ended_ = false;
+  end_result_ = 0;
+}
+
+}  // namespace townwright::qt
