@@ -15,7 +15,8 @@ namespace {
 
 using namespace control_id;
 
-constexpr char kMessageBoxClass[] = "#32770";
+// The system's dialog class: the main window's, and the message boxes'.
+constexpr char kDialogClass[] = "#32770";
 
 struct Look {
   const char* class_name;
@@ -88,26 +89,26 @@ int ScreenPixelsPerInch() {
   return pixels;
 }
 
-std::string ExpectedFirstText(const CityState& city, const ControlSpec& spec) {
-  switch (spec.source) {
+std::string ExpectedFirstText(const CityState& city, const ControlSpec& entry) {
+  switch (entry.source) {
     case InitialText::kChoiceText:
-      return city.ChoiceText[static_cast<std::size_t>(spec.element)];
+      return city.ChoiceText[static_cast<std::size_t>(entry.element)];
     case InitialText::kIndicatorText:
-      return city.IndicatorText[static_cast<std::size_t>(spec.element)];
+      return city.IndicatorText[static_cast<std::size_t>(entry.element)];
     case InitialText::kFixed:
       break;
   }
-  return std::string(spec.text);
+  return std::string(entry.text);
 }
 
-void ExpectControlAsSpecified(HWND dialog, HWND control, const ControlSpec& spec) {
-  SCOPED_TRACE(::testing::Message() << "control " << spec.id);
-  const Look look = LookOf(spec.kind);
-  EXPECT_EQ(GetDlgCtrlID(control), spec.id);
+void ExpectControlAsListed(HWND dialog, HWND control, const ControlSpec& entry) {
+  SCOPED_TRACE(::testing::Message() << "control " << entry.id);
+  const Look look = LookOf(entry.kind);
+  EXPECT_EQ(GetDlgCtrlID(control), entry.id);
   EXPECT_STRCASEEQ(ClassName(control).c_str(), look.class_name);
   EXPECT_EQ(StyleOf(control), look.style);
   EXPECT_EQ(ExtendedStyleOf(control), look.extended_style);
-  EXPECT_EQ(PlaceOf(control), ToPixels(dialog, spec.place));
+  EXPECT_EQ(PlaceOf(control), ToPixels(dialog, entry.place));
   EXPECT_TRUE(IsWindowEnabled(control));
 }
 
@@ -115,7 +116,7 @@ using WindowLayoutTest = GameWindowFixture;
 
 TEST_F(WindowLayoutTest, TheDialogHasItsCaptionStyleFontAndPlaceAndNoOwner) {
   EXPECT_EQ(WindowText(dialog_), kWindowCaption);
-  EXPECT_EQ(ClassName(dialog_), kMessageBoxClass);  // the system's dialog class
+  EXPECT_EQ(ClassName(dialog_), kDialogClass);
   EXPECT_EQ(GetWindow(dialog_, GW_OWNER), nullptr);
   EXPECT_FALSE(IsWindowVisible(dialog_)) << "shown only when the game starts running";
 
@@ -142,17 +143,17 @@ TEST_F(WindowLayoutTest, TheDialogHasItsCaptionStyleFontAndPlaceAndNoOwner) {
 }
 
 TEST_F(WindowLayoutTest, EveryControlHasItsClassStyleIdentifierTextAndPlaceInCreationOrder) {
-  const auto specs = WindowControls();
+  const auto listed = WindowControls();
   std::size_t index = 0;
   // Children are kept in creation order, which is also the order Tab follows.
   for (HWND control = GetWindow(dialog_, GW_CHILD); control != nullptr;
        control = GetWindow(control, GW_HWNDNEXT), ++index) {
-    ASSERT_LT(index, specs.size()) << "a control too many: " << GetDlgCtrlID(control);
-    ExpectControlAsSpecified(dialog_, control, specs[index]);
-    EXPECT_EQ(WindowText(control), ExpectedFirstText(*city_, specs[index]))
-        << "control " << specs[index].id;
+    ASSERT_LT(index, listed.size()) << "a control too many: " << GetDlgCtrlID(control);
+    ExpectControlAsListed(dialog_, control, listed[index]);
+    EXPECT_EQ(WindowText(control), ExpectedFirstText(*city_, listed[index]))
+        << "control " << listed[index].id;
   }
-  EXPECT_EQ(index, specs.size());
+  EXPECT_EQ(index, listed.size());
   EXPECT_EQ(Text(kDayBox), "31");
   EXPECT_EQ(Text(kMonthBox), "January");
   EXPECT_EQ(Text(kYearBox), "2007");
@@ -161,12 +162,12 @@ TEST_F(WindowLayoutTest, EveryControlHasItsClassStyleIdentifierTextAndPlaceInCre
 
 TEST_F(WindowLayoutTest, TheYearBoxAloneHasTheYearFontSizedFromTheScreen) {
   const auto dialog_font = SendMessageA(dialog_, WM_GETFONT, 0, 0);
-  for (const ControlSpec& spec : WindowControls()) {
-    const auto font = SendMessageA(Control(spec.id), WM_GETFONT, 0, 0);
-    if (spec.id == kYearBox) {
+  for (const ControlSpec& entry : WindowControls()) {
+    const auto font = SendMessageA(Control(entry.id), WM_GETFONT, 0, 0);
+    if (entry.id == kYearBox) {
       EXPECT_EQ(font, static_cast<LRESULT>(city_->YearFont));
     } else {
-      EXPECT_EQ(font, dialog_font) << "control " << spec.id;
+      EXPECT_EQ(font, dialog_font) << "control " << entry.id;
     }
   }
   const LOGFONTA year_font = FontOf(Control(kYearBox));
@@ -180,9 +181,9 @@ TEST_F(WindowLayoutTest, TheYearBoxAloneHasTheYearFontSizedFromTheScreen) {
 
 TEST_F(WindowLayoutTest, TabVisitsTheButtonsAndTextBoxesInCreationOrder) {
   std::vector<int> expected;
-  for (const ControlSpec& spec : WindowControls()) {
-    if (spec.kind == ControlKind::kButton || spec.kind == ControlKind::kTextBox) {
-      expected.push_back(spec.id);
+  for (const ControlSpec& entry : WindowControls()) {
+    if (entry.kind == ControlKind::kButton || entry.kind == ControlKind::kTextBox) {
+      expected.push_back(entry.id);
     }
   }
   std::vector<int> visited;
@@ -225,11 +226,11 @@ TEST_F(PlayerTest, AChoiceClickPlaysExactlyOneTurn) {
 
 TEST_F(PlayerTest, TheTaxBoxesAppearAfterTheFirstTurnAndUpdateTaxRatesReadsThem) {
   Play([&] {
-    for (const ControlSpec& spec : TaxBoxes()) EXPECT_EQ(Control(spec.id), nullptr);
+    for (const ControlSpec& entry : TaxBoxes()) EXPECT_EQ(Control(entry.id), nullptr);
     Click(kFirstChoiceButton);
-    for (const ControlSpec& spec : TaxBoxes()) {
-      ASSERT_NE(Control(spec.id), nullptr);
-      ExpectControlAsSpecified(dialog_, Control(spec.id), spec);
+    for (const ControlSpec& entry : TaxBoxes()) {
+      ASSERT_NE(Control(entry.id), nullptr);
+      ExpectControlAsListed(dialog_, Control(entry.id), entry);
     }
     // Typing alone changes nothing.
     const double income_before = Read([&] { return city_->IncomeTaxRate; });
@@ -267,8 +268,7 @@ TEST_F(PlayerTest, SaveLoadAndNewOpenAnOwnerlessBoxWhileTheWindowStillTakesComma
       // Posted: the box holds the window's thread until it is closed.
       PostMessageA(Control(id), BM_CLICK, 0, 0);
       HWND box = nullptr;
-      ASSERT_TRUE(
-          WaitUntil([&] { return (box = FindWindowA(kMessageBoxClass, "KRT")) != nullptr; }));
+      ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowA(kDialogClass, "KRT")) != nullptr; }));
       EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
       EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)), "That button is not enabled");
       EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
@@ -280,7 +280,7 @@ TEST_F(PlayerTest, SaveLoadAndNewOpenAnOwnerlessBoxWhileTheWindowStillTakesComma
       PostMessageA(box, WM_COMMAND, IDOK, 0);
       ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     }
-    EXPECT_EQ(FindWindowA(kMessageBoxClass, "KRT"), nullptr);
+    EXPECT_EQ(FindWindowA(kDialogClass, "KRT"), nullptr);
     EXPECT_TRUE(IsWindowVisible(dialog_));
     Click(kExit);
   });
@@ -289,7 +289,7 @@ TEST_F(PlayerTest, SaveLoadAndNewOpenAnOwnerlessBoxWhileTheWindowStillTakesComma
 // The "KRT" boxes on screen; a closed box whose loop has not returned yet is hidden.
 std::vector<HWND> VisibleBoxes() {
   std::vector<HWND> boxes;
-  for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, kMessageBoxClass, "KRT"));) {
+  for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, kDialogClass, "KRT"));) {
     if (IsWindowVisible(box)) boxes.push_back(box);
   }
   return boxes;
@@ -307,7 +307,7 @@ TEST_F(PlayerTest, PressesWhileBoxesAreOpenStopOpeningBoxesAtTheLimit) {
     EXPECT_EQ(Read([&] { return city_->Day; }), 2) << "the window still plays";
 
     for (const HWND box : VisibleBoxes()) PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitUntil([&] { return FindWindowA(kMessageBoxClass, "KRT") == nullptr; }));
+    EXPECT_TRUE(WaitUntil([&] { return FindWindowA(kDialogClass, "KRT") == nullptr; }));
     Click(kExit);
   });
 }
@@ -337,7 +337,7 @@ TEST_F(PlayerTest, EnterAndEscapeInATaxBoxDoNothing) {
     EXPECT_TRUE(ok_seen);
     EXPECT_TRUE(cancel_seen);
     EXPECT_TRUE(IsWindowVisible(dialog_));
-    EXPECT_EQ(FindWindowA(kMessageBoxClass, "KRT"), nullptr);
+    EXPECT_EQ(FindWindowA(kDialogClass, "KRT"), nullptr);
     EXPECT_EQ(FocusedWindow(), Control(kIncomeTaxBox));
     EXPECT_EQ(Text(kIncomeTaxBox), box_text);
     const CityState after = Read([&] { return *city_; });
@@ -361,7 +361,7 @@ TEST_F(PlayerTest, TheFocusComesBackAfterTheWindowWasDeactivated) {
                  reinterpret_cast<LPARAM>(Control(kSave)));
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
-      box = FindWindowA(kMessageBoxClass, "KRT");
+      box = FindWindowA(kDialogClass, "KRT");
       return box != nullptr && ActiveWindow() == box;
     }));
     EXPECT_EQ(Read([&] { return city_->SavedFocus; }), reinterpret_cast<WindowHandle>(sales_box));
