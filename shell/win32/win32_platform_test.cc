@@ -401,6 +401,18 @@ TEST_F(PlayerTest, AltF4EndsTheWindowWithZero) {
   EXPECT_EQ(events_.back().kind, WindowEvent::Kind::kSystemClose);
 }
 
+TEST_F(PlayerTest, AQuitRequestEndsTheWindowEvenWithABoxOpen) {
+  const DWORD window_thread = GetCurrentThreadId();
+  const int result = Play([&] {
+    PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(kNew, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntil([&] { return FindWindowA(kDialogClass, "KRT") != nullptr; }));
+    PostThreadMessageA(window_thread, WM_QUIT, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog_); }));
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(FindWindowA(kDialogClass, "KRT"), nullptr);
+}
+
 TEST_F(PlayerTest, AnIdleWindowWaitsWithoutSpinning) {
   Play([&] {
     const auto processor_time = [] {
