@@ -1,0 +1,16 @@
+#pragma once
+
+// The game's formulas are evaluated in 80-bit extended precision. On x86 that needs the x87
+// unit's precision control at 64 bits, which a Windows thread may start with set to 53 bits.
+
+namespace townwright {
+
+// Sets the x87 precision control of the calling thread to 64 bits where long double is the x87
+// extended type; does nothing elsewhere (MSVC's long double is a double).
+void UseExtendedPrecision();
+
+// The mantissa bits of the calling thread's x87 precision control: 24, 53 or 64; 0 where there is
+// no x87 control to read.
+int X87PrecisionBits();
+
+}  // namespace townwright

@@ -1,0 +1,68 @@
+#pragma once
+
+// The main window as a Windows dialog: made at run time from an in-memory template without
+// controls, its controls added one by one, shown modally by a message loop of its own. Window and
+// font handles are HWNDs and HFONTs held in the platform's integer handles.
+//
+// Everything runs on the thread that created the platform; its messages must be pumped by
+// RunUntilEnded (or a message box it opened) for the window to answer.
+
+#include <functional>
+#include <vector>
+
+#include "shell/platform.h"
+
+namespace townwright {
+
+class Win32Platform final : public Platform {
+ public:
+  // Holds the thread for `milliseconds`. The game's pauses use Sleep; tests may pass their own.
+  using PauseFunction = std::function<void(int milliseconds)>;
+
+  explicit Win32Platform(PauseFunction pause = {});
+  ~Win32Platform() override;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  // Platform.
+  WindowHandle CreateMainWindow(std::string_view caption, DialogRect client_area,
+                                std::string_view font_face, int font_points) override;
+  WindowHandle CreateControl(int id, ControlKind kind, DialogRect place,
+                             std::string_view text) override;
+  bool SetControlText(int id, std::string_view text) override;
+  std::optional<std::string> ControlText(int id) override;
+  int LogicalPixelsPerInch() override;
+  FontHandle CreateFont(const FontRequest& request) override;
+  void SetControlFont(int id, FontHandle font) override;
+  void ShowMessageBox(std::string_view text, std::string_view caption) override;
+  void Pause(int milliseconds) override;
+  WindowHandle FocusedControl() override;
+  void SetFocus(WindowHandle control) override;
+  int RunUntilEnded(const WindowEventHandler& handler) override;
+  void EndWindow(int result) override;
+
+  // The dialog (an HWND), 0 before it is created and after it has been ended.
+  WindowHandle main_window() const { return dialog_; }
+
+  // Each open message box runs its own message loop on this thread's stack, nested in the loop of
+  // the box before it. Beyond this many, a further box is not shown, so that no amount of pressing
+  // can exhaust the stack.
+  static constexpr int kMostOpenMessageBoxes = 16;
+
+ private:
+  struct Procedure;  // the dialog procedure, which hands this platform's handler its events
+
+  void Deliver(const WindowEvent& event);
+  void ReleaseWindowAndFonts();
+
+  PauseFunction pause_;
+  WindowHandle dialog_ = 0;
+  FontHandle dialog_font_ = 0;     // made by the dialog from its template; the dialog releases it
+  std::vector<FontHandle> fonts_;  // made by CreateFont; released when the window is ended
+  const WindowEventHandler* handler_ = nullptr;  // set while RunUntilEnded runs
+  bool ended_ = false;
+  int result_ = 0;
+  int open_message_boxes_ = 0;
+};
+
+}  // namespace townwright
