@@ -8,7 +8,7 @@ namespace {
 using enum ControlKind;
 using enum InitialText;
 
-constexpr ControlSpec kWindowControls[] = {
+constexpr ControlLayout kWindowControls[] = {
     {1001, kFrame, "Details", {5, 10, 325, 105}},
     {1002, kLabel, "Treasury", {25, 20, 35, 10}},
     {1003, kLabel, "Wealth", {110, 20, 30, 10}},
@@ -64,7 +64,7 @@ constexpr ControlSpec kWindowControls[] = {
     {1057, kButton, "New", {340, 260, 35, 25}},
 };
 
-constexpr ControlSpec kTaxBoxes[] = {
+constexpr ControlLayout kTaxBoxes[] = {
     {1046, kTextBox, "", {345, 90, 65, 15}},
     {1047, kTextBox, "", {345, 120, 65, 15}},
     {1048, kTextBox, "", {345, 150, 65, 15}},
@@ -74,16 +74,16 @@ static_assert(std::size(kWindowControls) == 53);
 
 }  // namespace
 
-std::span<const ControlSpec> WindowControls() { return kWindowControls; }
+std::span<const ControlLayout> WindowControls() { return kWindowControls; }
 
-std::span<const ControlSpec> TaxBoxes() { return kTaxBoxes; }
+std::span<const ControlLayout> TaxBoxes() { return kTaxBoxes; }
 
-const ControlSpec* FindControlSpec(int id) {
-  for (const ControlSpec& spec : kWindowControls) {
-    if (spec.id == id) return &spec;
+const ControlLayout* FindControlLayout(int id) {
+  for (const ControlLayout& layout : kWindowControls) {
+    if (layout.id == id) return &layout;
   }
-  for (const ControlSpec& spec : kTaxBoxes) {
-    if (spec.id == id) return &spec;
+  for (const ControlLayout& layout : kTaxBoxes) {
+    if (layout.id == id) return &layout;
   }
   return nullptr;
 }

@@ -12,7 +12,7 @@ namespace townwright {
 // Where a control's first text comes from: fixed, or an element of ChoiceText or IndicatorText.
 enum class InitialText { kFixed, kChoiceText, kIndicatorText };
 
-struct ControlSpec {
+struct ControlLayout {
   int id;
   ControlKind kind;
   std::string_view text;  // the fixed text; empty for the other sources
@@ -22,12 +22,12 @@ struct ControlSpec {
 };
 
 // The 53 controls created with the window, in creation order, which is also the tab order.
-std::span<const ControlSpec> WindowControls();
+std::span<const ControlLayout> WindowControls();
 
 // The three tax boxes, which first appear when the end of the first turn refreshes them.
-std::span<const ControlSpec> TaxBoxes();
+std::span<const ControlLayout> TaxBoxes();
 
 // The control with identifier `id` from either list, or nullptr.
-const ControlSpec* FindControlSpec(int id);
+const ControlLayout* FindControlLayout(int id);
 
 }  // namespace townwright

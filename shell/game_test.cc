@@ -42,11 +42,11 @@ TEST_F(GameTest, BuildsTheWindowAsLaidOut) {
   EXPECT_EQ(window.dialog_font_points(), 8);
   const auto& controls = window.controls();
   ASSERT_EQ(controls.size(), 53u);
-  const auto specs = WindowControls();
+  const auto layouts = WindowControls();
   for (std::size_t i = 0; i < controls.size(); ++i) {
-    EXPECT_EQ(controls[i].id, specs[i].id);
-    EXPECT_EQ(controls[i].kind, specs[i].kind);
-    EXPECT_EQ(controls[i].place, specs[i].place);
+    EXPECT_EQ(controls[i].id, layouts[i].id);
+    EXPECT_EQ(controls[i].kind, layouts[i].kind);
+    EXPECT_EQ(controls[i].place, layouts[i].place);
   }
   ASSERT_EQ(window.fonts().size(), 1u);
   EXPECT_EQ(window.fonts()[0].height, -40);

@@ -10,9 +10,9 @@ namespace {
 
 constexpr DialogRect kWindowPlace = {133, 127, 425, 324};
 
-std::string_view FirstText(const CityState& city, const ControlSpec& spec) {
-  const auto element = static_cast<std::size_t>(spec.element);
-  switch (spec.source) {
+std::string_view FirstText(const CityState& city, const ControlLayout& layout) {
+  const auto element = static_cast<std::size_t>(layout.element);
+  switch (layout.source) {
     case InitialText::kChoiceText:
       return city.ChoiceText[element];
     case InitialText::kIndicatorText:
@@ -20,7 +20,7 @@ std::string_view FirstText(const CityState& city, const ControlSpec& spec) {
     case InitialText::kFixed:
       break;
   }
-  return spec.text;
+  return layout.text;
 }
 
 }  // namespace
@@ -30,8 +30,8 @@ void BuildMainDialog(CityState& city, Platform& platform) {
       platform.CreateMainWindow(kWindowCaption, kWindowPlace, kDialogFontFace, kDialogFontPoints);
   if (city.MainDialogHandle == 0) return;
   // A control that cannot be created is simply missing; a later refresh tries again.
-  for (const ControlSpec& spec : WindowControls()) {
-    platform.CreateControl(spec.id, spec.kind, spec.place, FirstText(city, spec));
+  for (const ControlLayout& layout : WindowControls()) {
+    platform.CreateControl(layout.id, layout.kind, layout.place, FirstText(city, layout));
   }
   CreateYearFont(city, platform);
   platform.SetControlFont(control_id::kYearBox, city.YearFont);
@@ -52,8 +52,8 @@ std::string ReadControlText(Platform& platform, int id) {
 void WindowDisplay::RefreshControl(int control_id, std::string_view text) {
   if (city_.MainDialogHandle == 0) return;
   if (platform_.SetControlText(control_id, text)) return;
-  if (const ControlSpec* spec = FindControlSpec(control_id)) {
-    platform_.CreateControl(spec->id, spec->kind, spec->place, text);
+  if (const ControlLayout* layout = FindControlLayout(control_id)) {
+    platform_.CreateControl(layout->id, layout->kind, layout->place, text);
   }
 }
 

@@ -119,13 +119,13 @@ class Game {
 
 std::vector<int> TabStops(bool with_tax_boxes) {
   std::vector<int> ids;
-  for (const ControlSpec& spec : WindowControls()) {
-    if (spec.kind == ControlKind::kButton || spec.kind == ControlKind::kTextBox) {
-      ids.push_back(spec.id);
+  for (const ControlLayout& layout : WindowControls()) {
+    if (layout.kind == ControlKind::kButton || layout.kind == ControlKind::kTextBox) {
+      ids.push_back(layout.id);
     }
   }
   if (with_tax_boxes) {
-    for (const ControlSpec& spec : TaxBoxes()) ids.push_back(spec.id);
+    for (const ControlLayout& layout : TaxBoxes()) ids.push_back(layout.id);
   }
   return ids;
 }
@@ -146,8 +146,8 @@ class QtPlatformTest : public QObject {
       QCOMPARE(game.Text(kDayBox), QStringLiteral("31"));
       QCOMPARE(game.Text(1023), QStringLiteral("Tax Tables"));
       QVERIFY(game.Widget(kIncomeTaxBox) == nullptr);
-      for (const ControlSpec& spec : WindowControls()) {
-        QWidget* widget = game.Widget(spec.id);
+      for (const ControlLayout& layout : WindowControls()) {
+        QWidget* widget = game.Widget(layout.id);
         QVERIFY(widget != nullptr);
         QVERIFY(widget->isVisible());
         QVERIFY(widget->isEnabled());
@@ -242,11 +242,12 @@ class QtPlatformTest : public QObject {
       const BaseUnits base = BaseUnitsOf(game.platform().MainDialogFont());
       QCOMPARE(game.platform().DialogBaseUnits(), base);
       QVERIFY(base.x > 0 && base.y > 0);
-      std::vector<ControlSpec> all(WindowControls().begin(), WindowControls().end());
+      std::vector<ControlLayout> all(WindowControls().begin(), WindowControls().end());
       all.insert(all.end(), TaxBoxes().begin(), TaxBoxes().end());
-      for (const ControlSpec& spec : all) {
-        QCOMPARE(game.Widget(spec.id)->geometry(), MapDialogRect(spec.place, base));
-        QCOMPARE(game.Widget(spec.id)->font().family(), game.platform().MainDialogFont().family());
+      for (const ControlLayout& layout : all) {
+        QCOMPARE(game.Widget(layout.id)->geometry(), MapDialogRect(layout.place, base));
+        QCOMPARE(game.Widget(layout.id)->font().family(),
+                 game.platform().MainDialogFont().family());
       }
       QWidget* window = game.platform().MainWindow();
       const QRect client = MapDialogRect({133, 127, 425, 324}, base);
@@ -343,21 +344,21 @@ class QtPlatformTest : public QObject {
                                                  {1051, "Month"},
                                                  {1052, "Year"},
                                                  {1053, "Day"}};
-      std::vector<ControlSpec> all(WindowControls().begin(), WindowControls().end());
+      std::vector<ControlLayout> all(WindowControls().begin(), WindowControls().end());
       all.insert(all.end(), TaxBoxes().begin(), TaxBoxes().end());
       std::set<QString> box_names;
-      for (const ControlSpec& spec : all) {
+      for (const ControlLayout& layout : all) {
         QAccessibleInterface* accessible =
-            QAccessible::queryAccessibleInterface(game.Widget(spec.id));
+            QAccessible::queryAccessibleInterface(game.Widget(layout.id));
         QVERIFY(accessible != nullptr);
         const QString name = accessible->text(QAccessible::Name);
-        if (spec.kind == ControlKind::kTextBox) {
-          QVERIFY2(!name.isEmpty(), qPrintable(QString::number(spec.id)));
+        if (layout.kind == ControlKind::kTextBox) {
+          QVERIFY2(!name.isEmpty(), qPrintable(QString::number(layout.id)));
           box_names.insert(name);
-          QCOMPARE(accessible->text(QAccessible::Value), game.Text(spec.id));
-          if (some_names.contains(spec.id)) QCOMPARE(name, some_names.at(spec.id));
+          QCOMPARE(accessible->text(QAccessible::Value), game.Text(layout.id));
+          if (some_names.contains(layout.id)) QCOMPARE(name, some_names.at(layout.id));
         } else {
-          QCOMPARE(name, game.Text(spec.id));
+          QCOMPARE(name, game.Text(layout.id));
         }
       }
       QCOMPARE(box_names.size(), std::size_t{24});  // no two boxes share a name

@@ -89,7 +89,7 @@ int ScreenPixelsPerInch() {
   return pixels;
 }
 
-std::string ExpectedFirstText(const CityState& city, const ControlSpec& entry) {
+std::string ExpectedFirstText(const CityState& city, const ControlLayout& entry) {
   switch (entry.source) {
     case InitialText::kChoiceText:
       return city.ChoiceText[static_cast<std::size_t>(entry.element)];
@@ -101,7 +101,7 @@ std::string ExpectedFirstText(const CityState& city, const ControlSpec& entry) {
   return std::string(entry.text);
 }
 
-void ExpectControlAsListed(HWND dialog, HWND control, const ControlSpec& entry) {
+void ExpectControlAsListed(HWND dialog, HWND control, const ControlLayout& entry) {
   SCOPED_TRACE(::testing::Message() << "control " << entry.id);
   const Look look = LookOf(entry.kind);
   EXPECT_EQ(GetDlgCtrlID(control), entry.id);
@@ -162,7 +162,7 @@ TEST_F(WindowLayoutTest, EveryControlHasItsClassStyleIdentifierTextAndPlaceInCre
 
 TEST_F(WindowLayoutTest, TheYearBoxAloneHasTheYearFontSizedFromTheScreen) {
   const auto dialog_font = SendMessageA(dialog_, WM_GETFONT, 0, 0);
-  for (const ControlSpec& entry : WindowControls()) {
+  for (const ControlLayout& entry : WindowControls()) {
     const auto font = SendMessageA(Control(entry.id), WM_GETFONT, 0, 0);
     if (entry.id == kYearBox) {
       EXPECT_EQ(font, static_cast<LRESULT>(city_->YearFont));
@@ -181,7 +181,7 @@ TEST_F(WindowLayoutTest, TheYearBoxAloneHasTheYearFontSizedFromTheScreen) {
 
 TEST_F(WindowLayoutTest, TabVisitsTheButtonsAndTextBoxesInCreationOrder) {
   std::vector<int> expected;
-  for (const ControlSpec& entry : WindowControls()) {
+  for (const ControlLayout& entry : WindowControls()) {
     if (entry.kind == ControlKind::kButton || entry.kind == ControlKind::kTextBox) {
       expected.push_back(entry.id);
     }
@@ -226,9 +226,9 @@ TEST_F(PlayerTest, AChoiceClickPlaysExactlyOneTurn) {
 
 TEST_F(PlayerTest, TheTaxBoxesAppearAfterTheFirstTurnAndUpdateTaxRatesReadsThem) {
   Play([&] {
-    for (const ControlSpec& entry : TaxBoxes()) EXPECT_EQ(Control(entry.id), nullptr);
+    for (const ControlLayout& entry : TaxBoxes()) EXPECT_EQ(Control(entry.id), nullptr);
     Click(kFirstChoiceButton);
-    for (const ControlSpec& entry : TaxBoxes()) {
+    for (const ControlLayout& entry : TaxBoxes()) {
       ASSERT_NE(Control(entry.id), nullptr);
       ExpectControlAsListed(dialog_, Control(entry.id), entry);
     }
