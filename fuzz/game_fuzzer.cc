@@ -1,8 +1,14 @@
-// Whole games: the input is a seed and a sequence of things a player does (presses of any button,
-// text typed into any box, commands that are no click, switching windows, closing). After every
-// action each rule of a sound game must hold.
+// Whole games: the input is a starting point, a seed and a sequence of things a player does
+// (presses of any button, text typed into any box, commands that are no click, switching windows,
+// closing). After every action each rule of a sound game must hold.
 //
-// Input: 8 bytes of seed, then actions of one byte each, some followed by their operands:
+// Halting and reactivating projects, and the figures of a town decades old, come only after
+// hundreds of turns, more than one input can play quickly. So the first byte chooses where the
+// game starts: a new game from the seed, or one of a few mature games, made once per run by
+// building for up to 3,000 turns, whose generator is then seeded afresh with the seed.
+//
+// Input: 1 byte of starting point, 8 bytes of seed, then actions of one byte each, some followed
+// by their operands:
 //   0-8   press choice button 1-9                    9   "Update Tax Rates"
 //   10    type into tax box (1 byte: which; 1 byte: length n; n bytes of text)
 //   11    "Save", "Load" or "New" (1 byte: which)
@@ -18,6 +24,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "game_invariants.h"
@@ -53,6 +60,18 @@ class ByteReader {
 class FuzzedGame {
  public:
   explicit FuzzedGame(std::uint64_t seed) { StartGame(city_, random_, window_, seed); }
+
+  // A game that a patient builder played for `turns` turns from `seed`, pressing the choice
+  // buttons 2 to 9 and 1 in turn, so that projects are built, completed, halted and reactivated.
+  static FuzzedGame Mature(std::uint64_t seed, int turns) {
+    FuzzedGame game(seed);
+    for (int turn = 0; turn < turns; ++turn) {
+      game.Command(control_id::kFirstChoiceButton + (turn + 1) % kChoiceButtons, 0);
+    }
+    return game;
+  }
+
+  void Reseed(std::uint64_t seed) { random_.Seed(seed); }
 
   // Plays one action; false once the window has ended.
   bool Play(ByteReader& input) {
@@ -104,16 +123,27 @@ class FuzzedGame {
   GameRandom random_;
 };
 
+const std::vector<FuzzedGame>& MatureGames() {
+  static const std::vector<FuzzedGame> games = [] {
+    std::vector<FuzzedGame> made;
+    for (const int turns : {600, 1500, 3000}) made.push_back(FuzzedGame::Mature(1, turns));
+    return made;
+  }();
+  return games;
+}
+
 }  // namespace
 }  // namespace townwright::fuzzing
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace townwright::fuzzing;
   ByteReader input(data, size);
+  const std::size_t start = input.Next() % (MatureGames().size() + 1);
   std::uint64_t seed = 0;
   const std::string_view seed_bytes = input.Take(sizeof seed);
   std::memcpy(&seed, seed_bytes.data(), seed_bytes.size());
-  FuzzedGame game(seed);
+  FuzzedGame game = start == 0 ? FuzzedGame(seed) : MatureGames()[start - 1];
+  if (start != 0) game.Reseed(seed);
   for (int actions = 0; actions < kMaxActions && !input.empty(); ++actions) {
     if (!game.Play(input)) break;
   }

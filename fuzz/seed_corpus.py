@@ -39,9 +39,10 @@ def figure_input(value, digits, decimals):
     return struct.pack("<dBB", value, digits - 1, decimals + 2)
 
 
-# Games: 8 bytes of seed, then one byte per action (see game_fuzzer.cc).
-def game(seed, *actions):
-    data = struct.pack("<Q", seed)
+# Games: the starting point (0 a new game, 1 to 3 a mature one), 8 bytes of seed, then one byte
+# per action (see game_fuzzer.cc).
+def game(seed, *actions, start=0):
+    data = struct.pack("<BQ", start, seed)
     for action in actions:
         data += action if isinstance(action, bytes) else bytes([action])
     return data
@@ -59,6 +60,9 @@ GAMES = [
     game(4, 0, typed(0, "1E999"), 9, 0, 0, 0, 9, 0),
     game(5, 0, 13, 0, 46, 13, 1, 12, 3, 243, 0, 12, 3, 243, 2, 12, 0, 1, 0, 15),
     game(6, *([0] * 60)),
+    game(7, *([1, 2, 3, 4, 5, 6, 7, 8, 0] * 40), start=1),
+    game(8, *([8, 7, 6, 5, 1] * 60), start=2),
+    game(9, 0, typed(2, "-250"), 9, *([3, 7] * 100), start=3),
 ]
 
 if __name__ == "__main__":
