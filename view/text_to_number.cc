@@ -54,8 +54,10 @@ double ReadBasedInteger(std::string_view text) {
     const int digit = DigitValue(c, base);
     if (digit < 0) break;
     value = value * base + digit;
+    // More digits only make it larger, and arithmetic on huge or infinite long doubles is slow:
+    // a pasted page of digits would otherwise hold the game for seconds.
+    if (value > std::numeric_limits<double>::max()) return std::numeric_limits<double>::infinity();
   }
-  if (value > std::numeric_limits<double>::max()) return std::numeric_limits<double>::infinity();
   return static_cast<double>(value);
 }
 

@@ -77,6 +77,7 @@ TEST(TextToNumberTest, ReadsTheLeadingNumber) {
 TEST(TextToNumberTest, TakesTextsOfAnyLength) {
   EXPECT_EQ(TextToNumber("&H" + std::string(40, 'F')), std::ldexp(1.0, 160));
   EXPECT_EQ(TextToNumber("&H" + std::string(300, 'F')), kInf);
+  EXPECT_EQ(TextToNumber("&B" + std::string(1'000'000, '1')), kInf);  // stops once infinite
   EXPECT_EQ(TextToNumber(std::string(100000, '9')), kInf);
   EXPECT_EQ(TextToNumber("1" + std::string(300, '0')), 1e300);
   EXPECT_EQ(TextToNumber("0." + std::string(100000, '0') + "1e100005"), 1e4);

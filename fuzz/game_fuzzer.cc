@@ -1,0 +1,151 @@
+// Whole games: the input is a starting point, a seed and a sequence of things a player does
+// (presses of any button, text typed into any box, commands that are no click, switching windows,
+// closing). After every action each rule of a sound game must hold.
+//
+// Halting and reactivating projects, and the figures of a town decades old, come only after
+// hundreds of turns, more than one input can play quickly. So the first byte chooses where the
+// game starts: a new game from the seed, or one of a few mature games, made once per run by
+// building for up to 3,000 turns, whose generator is then seeded afresh with the seed.
+//
+// Input: 1 byte of starting point, 8 bytes of seed, then actions of one byte each, some followed
+// by their operands:
+//   0-8   press choice button 1-9                    9   "Update Tax Rates"
+//   10    type into tax box (1 byte: which; 1 byte: length n; n bytes of text)
+//   11    "Save", "Load" or "New" (1 byte: which)
+//   12    a command to any identifier (2 bytes: identifier; 1 byte: notification code)
+//   13    the window is deactivated or activated (1 byte: which; when deactivated, the focus was in
+//         the control of the next byte)
+//   14    "Exit"                                     15  the window manager's close
+// Any byte is an action (its value modulo 16); a game ends at "Exit", a close or the input's end.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "game_invariants.h"
+#include "shell/command_handler.h"
+#include "shell/headless/headless_platform.h"
+#include "shell/startup.h"
+#include "view/control_ids.h"
+
+namespace townwright::fuzzing {
+namespace {
+
+// Enough for long games while keeping each input quick to run.
+constexpr int kMaxActions = 400;
+
+class ByteReader {
+ public:
+  ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  bool empty() const { return position_ >= size_; }
+  std::uint8_t Next() { return empty() ? 0 : data_[position_++]; }
+  std::string_view Take(std::size_t count) {
+    count = std::min(count, size_ - std::min(position_, size_));
+    const std::string_view taken(reinterpret_cast<const char*>(data_ + position_), count);
+    position_ += count;
+    return taken;
+  }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t position_ = 0;
+};
+
+class FuzzedGame {
+ public:
+  explicit FuzzedGame(std::uint64_t seed) { StartGame(city_, random_, window_, seed); }
+
+  // A game that a patient builder played for `turns` turns from `seed`, pressing the choice
+  // buttons 2 to 9 and 1 in turn, so that projects are built, completed, halted and reactivated.
+  static FuzzedGame Mature(std::uint64_t seed, int turns) {
+    FuzzedGame game(seed);
+    for (int turn = 0; turn < turns; ++turn) {
+      game.Command(control_id::kFirstChoiceButton + (turn + 1) % kChoiceButtons, 0);
+    }
+    return game;
+  }
+
+  void Reseed(std::uint64_t seed) { random_.Seed(seed); }
+
+  // Plays one action; false once the window has ended.
+  bool Play(ByteReader& input) {
+    using namespace control_id;
+    const int pauses_before = window_.pause_count();
+    const int action = input.Next() % 16;
+    if (action <= 8) {
+      Command(kFirstChoiceButton + action, 0);
+    } else if (action == 9) {
+      Command(kUpdateTaxRates, 0);
+    } else if (action == 10) {
+      const int box = kIncomeTaxBox + input.Next() % 3;
+      const std::string_view text = input.Take(input.Next());
+      window_.Type(box, text);
+    } else if (action == 11) {
+      constexpr int kNotEnabled[] = {kSave, kLoad, kNew};
+      Command(kNotEnabled[input.Next() % 3], 0);
+    } else if (action == 12) {
+      const int id = input.Next() << 8 | input.Next();
+      Command(id, input.Next());
+    } else if (action == 13) {
+      const bool active = input.Next() % 2 == 1;
+      if (!active) window_.FocusControl(1000 + input.Next() % 60);
+      Send({.kind = WindowEvent::Kind::kActivation, .active = active});
+    } else if (action == 14) {
+      Command(kExit, 0);
+    } else {
+      Send({.kind = WindowEvent::Kind::kSystemClose});
+    }
+    const int pauses = window_.pause_count();
+    const testing::Moment moment = pauses == kPausesAtStart ? testing::Moment::kBeforeFirstTurn
+                                   : pauses > pauses_before ? testing::Moment::kJustAfterTurn
+                                                            : testing::Moment::kBetweenTurns;
+    const std::string broken = testing::FindBrokenRule(city_, window_, moment);
+    Require(broken.empty(), broken);
+    return !window_.ended();
+  }
+
+ private:
+  static constexpr int kPausesAtStart = 9;
+
+  void Send(const WindowEvent& event) { MainDialogCallback(city_, random_, window_, event); }
+  void Command(int id, int code) {
+    Send({.kind = WindowEvent::Kind::kCommand, .control_id = id, .notification_code = code});
+  }
+
+  HeadlessPlatform window_;
+  CityState city_;
+  GameRandom random_;
+};
+
+const std::vector<FuzzedGame>& MatureGames() {
+  static const std::vector<FuzzedGame> games = [] {
+    std::vector<FuzzedGame> made;
+    for (const int turns : {600, 1500, 3000}) made.push_back(FuzzedGame::Mature(1, turns));
+    return made;
+  }();
+  return games;
+}
+
+}  // namespace
+}  // namespace townwright::fuzzing
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace townwright::fuzzing;
+  ByteReader input(data, size);
+  const std::size_t start = input.Next() % (MatureGames().size() + 1);
+  std::uint64_t seed = 0;
+  const std::string_view seed_bytes = input.Take(sizeof seed);
+  std::memcpy(&seed, seed_bytes.data(), seed_bytes.size());
+  FuzzedGame game = start == 0 ? FuzzedGame(seed) : MatureGames()[start - 1];
+  if (start != 0) game.Reseed(seed);
+  for (int actions = 0; actions < kMaxActions && !input.empty(); ++actions) {
+    if (!game.Play(input)) break;
+  }
+  return 0;
+}

@@ -1,0 +1,116 @@
+// What very long play and absurd input do to the numbers: the calendar past what a single-precision
+// year can count, figures of 10^15 and more, and infinite or undefined money from absurd tax
+// rates. The window always shows a well-formed text, and the game goes on.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "game_invariants.h"
+#include "headless_game.h"
+#include "number_text_form.h"
+
+namespace townwright {
+namespace {
+
+using testing::FindBrokenRule;
+using testing::NumberTextForm;
+using testing::ParseNumberText;
+
+class LongPlayTest : public testing::HeadlessGameTest {
+ protected:
+  void ExpectSoundAfterTurns(int turns) {
+    for (int i = 0; i < turns; ++i) {
+      Press(1 + i % 9);
+      const std::string broken = FindBrokenRule(city, window, testing::Moment::kJustAfterTurn);
+      ASSERT_EQ(broken, "") << "turn " << i + 1;
+    }
+  }
+  void SetTaxTexts(const std::string& income, const std::string& sales,
+                   const std::string& property) {
+    window.Type(1046, income);
+    window.Type(1047, sales);
+    window.Type(1048, property);
+    Click(1027);
+  }
+};
+
+TEST_F(LongPlayTest, TheYearStopsWhereSinglePrecisionCannotCountOn) {
+  Start();
+  Press(1);
+  // 2^24 + 1 is not a float: the year rounds back to 2^24 at every new year.
+  city.Year = 16777216.0f;
+  city.Day = 27;
+  city.Month = 12;
+  Press(1);
+  EXPECT_EQ(city.Year, 16777216.0f);
+  EXPECT_EQ(Text(1052), " 1.677722E+7");
+  EXPECT_EQ(Text(1051), "January");
+  EXPECT_EQ(Text(1053), " 1");
+
+  city.Year = std::numeric_limits<float>::max();
+  city.Day = 27;
+  city.Month = 12;
+  Press(1);
+  EXPECT_EQ(city.Year, std::numeric_limits<float>::max());
+  EXPECT_EQ(Text(1052), " 3.402823E+38");
+  ExpectSoundAfterTurns(400);
+}
+
+TEST_F(LongPlayTest, FiguresOfTenToTheFifteenAndMoreKeepTheirExponentForm) {
+  Start();
+  Press(1);
+  city.Treasury = 1e15;
+  city.Wealth = -1e20;
+  city.VelocityOfMoney = 9.99999999999999e14;  // the largest whole figure that is grouped
+  Press(1);
+  const auto treasury = ParseNumberText(Text(1029).substr(1));
+  ASSERT_TRUE(treasury.has_value()) << Text(1029);
+  EXPECT_EQ(treasury->kind, NumberTextForm::Kind::kExponent) << Text(1029);
+  EXPECT_EQ(Text(1030).substr(0, 5), "$-1E+") << Text(1030);
+  ExpectSoundAfterTurns(30);
+}
+
+TEST_F(LongPlayTest, AbsurdTaxRatesMakeInfiniteOrUndefinedMoneyAndTheGameGoesOn) {
+  Start();
+  Press(1);
+  SetTaxTexts("1E999", "-1E999", "1E999");
+  EXPECT_EQ(city.IncomeTaxRate, std::numeric_limits<double>::infinity());
+  EXPECT_EQ(city.SalesTaxRate, -std::numeric_limits<double>::infinity());
+  Press(1);
+  EXPECT_EQ(Text(1046), " Inf");
+  EXPECT_EQ(Text(1047), "-Inf");
+  // Infinity minus infinity: the treasury is no number from now on, and says so.
+  EXPECT_TRUE(std::isnan(city.Treasury));
+  EXPECT_EQ(Text(1029), "$ NaN");
+  ExpectSoundAfterTurns(60);
+
+  // " Inf" is no number to the tax conversion: pressing "Update Tax Rates" now sets the rate to 0.
+  Click(1027);
+  EXPECT_EQ(city.IncomeTaxRate, 0);
+  ExpectSoundAfterTurns(10);
+}
+
+TEST_F(LongPlayTest, HugeRatesReadBackAsShown) {
+  Start();
+  Press(1);
+  SetTaxTexts("1E304", "5", "10");
+  const double typed_rate = city.IncomeTaxRate;
+  Press(1);
+  EXPECT_EQ(Text(1046), " 1E+304");
+  Click(1027);  // reads back what the boxes show
+  EXPECT_EQ(city.IncomeTaxRate, typed_rate);
+
+  // Shown with 15 digits, the largest double rounds up beyond itself and reads back as infinity.
+  SetTaxTexts("1.7976931348623157E308", "5", "10");
+  Press(1);
+  EXPECT_EQ(Text(1046), " 1.79769313486232E+308");
+  Click(1027);
+  EXPECT_EQ(city.IncomeTaxRate, std::numeric_limits<double>::infinity());
+  ExpectSoundAfterTurns(20);
+}
+
+}  // namespace
+}  // namespace townwright

@@ -1,0 +1,29 @@
+#pragma once
+
+// What must hold of a game at every moment, however it was played: checked after every action by
+// the long-play test and the whole-game fuzzer.
+
+#include <string>
+
+#include "data/city_state.h"
+#include "shell/headless/headless_platform.h"
+
+namespace townwright::testing {
+
+// When the game is looked at: the window shows some fixed texts until the first turn writes its
+// figures, and the player's own typing stands in the tax boxes until the next turn rewrites them.
+enum class Moment { kBeforeFirstTurn, kJustAfterTurn, kBetweenTurns };
+
+// The first broken rule, described for a person, or the empty string when all hold:
+// - the calendar: day 1 to 27, month 1 to 12, and (once a turn wrote them) the date boxes show
+//   them;
+// - choice 1 is "do nothing (except collect taxes)" with code -1, every choice's caption belongs
+//   to its code, and every button shows its choice's caption;
+// - every project 1 to 31 stands in exactly one status list, in the list its progress and
+//   completion mark decide, and the pending list in ascending order (before the first turn: the
+//   start deck, projects 0 to 31 in any order);
+// - exactly one control per identifier, and after the first turn all 56 of them;
+// - every figure the game wrote is a well-formed number text in its box's format.
+std::string FindBrokenRule(const CityState& city, const HeadlessPlatform& window, Moment moment);
+
+}  // namespace townwright::testing
