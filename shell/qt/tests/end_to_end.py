@@ -49,6 +49,11 @@ def wait_for(condition, limit=WAIT):
 
 
 def enable_accessibility():
+    # The accessibility bus's launcher names its socket after the display it is told of; without
+    # one, every session on the machine binds the same socket, and tests that run at the same
+    # time take each other's accessibility bus.
+    subprocess.run(["dbus-update-activation-environment", "DISPLAY=" + os.environ["DISPLAY"]],
+                   check=True)
     # What a screen reader does when it starts: tell the toolkits that assistive technology is on.
     subprocess.run(
         ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
