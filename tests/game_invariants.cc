@@ -169,11 +169,13 @@ std::string CheckFigures(const HeadlessPlatform& window, bool just_after_turn) {
   const auto money = [](std::string_view text) {
     return StartsWith(text, "$") && IsGroupedOrNumberText(text.substr(1));
   };
-  const auto trend = [&number](std::string_view text) {
+  // "UP", "DN" or nothing, then the ratio's magnitude in percent.
+  const auto trend = [](std::string_view text) {
     if (!text.ends_with('%')) return false;
     text.remove_suffix(1);
     if (StartsWith(text, "UP") || StartsWith(text, "DN")) text.remove_prefix(2);
-    return number(text);
+    const auto form = ParseNumberText(text);
+    return form.has_value() && !form->negative;
   };
   const auto must = [&window](int id, bool well_formed) -> std::string {
     if (well_formed) return "";
@@ -187,16 +189,19 @@ std::string CheckFigures(const HeadlessPlatform& window, bool just_after_turn) {
     broken = must(box, is_money ? money(text)
                        : k == 5 ? IsGroupedOrNumberText(text)
                                 : number(text));
-    if (broken.empty())
+    if (broken.empty()) {
       broken = must(kFirstTrendBox + k - 1, trend(ShownText(window, kFirstTrendBox + k - 1)));
+    }
   }
   for (const int box : {kIncomeTaxBox, kSalesTaxBox, kPropertyTaxBox}) {
     if (broken.empty() && just_after_turn) broken = must(box, number(ShownText(window, box)));
   }
-  if (broken.empty())
+  if (broken.empty()) {
     broken = must(kCitizensMonthlyBox, money(ShownText(window, kCitizensMonthlyBox)));
-  if (broken.empty())
+  }
+  if (broken.empty()) {
     broken = must(kWorkforceBox, IsGroupedOrNumberText(ShownText(window, kWorkforceBox)));
+  }
   return broken;
 }
 

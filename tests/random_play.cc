@@ -1,6 +1,7 @@
 #include "random_play.h"
 
 #include <array>
+#include <cstdlib>
 #include <string_view>
 
 #include "view/control_ids.h"
