@@ -11,9 +11,7 @@
 #include "data/catalogue.h"
 #include "data/city_state.h"
 #include "data/random_source.h"
-#include "shell/command_handler.h"
-#include "shell/headless/headless_platform.h"
-#include "shell/startup.h"
+#include "shell/headless/headless_game.h"
 #include "sim/economy.h"
 #include "view/number_format.h"
 
@@ -33,13 +31,9 @@ void BM_BareDrawsOfATurn(benchmark::State& state) {
 BENCHMARK(BM_BareDrawsOfATurn);
 
 void BM_HeadlessTurn(benchmark::State& state) {
-  HeadlessPlatform window;
-  const auto city = std::make_unique<CityState>();
-  GameRandom random;
-  StartGame(*city, random, window, 1);
-  const WindowEvent do_nothing = {.kind = WindowEvent::Kind::kCommand, .control_id = 1011};
-  for (auto _ : state) MainDialogCallback(*city, random, window, do_nothing);
-  benchmark::DoNotOptimize(city->Treasury);
+  const auto game = std::make_unique<HeadlessGame>(1);
+  for (auto _ : state) game->Press(1);
+  benchmark::DoNotOptimize(game->city().Treasury);
 }
 BENCHMARK(BM_HeadlessTurn);
 

@@ -11,7 +11,4 @@ namespace townwright {
 // names, wages and spreads) and clears the choice arrays. Called once, before anything reads them.
 void FillCatalogues(CityState& city);
 
-// The stored workforce cell of a change: 128 means no change, an unlisted cell holds 0.
-inline constexpr int kNoWorkforceChange = 128;
-
 }  // namespace townwright

@@ -6,8 +6,13 @@
 //
 // Arrays keep the design's fixed bounds and are indexed from 0; the game uses index 1 upward and
 // leaves index 0 empty unless a field says otherwise.
+//
+// The rules (sim/) write the numbers, codes and lists. The texts the window shows (DayText,
+// MonthName, YearText, IndicatorText, TrendText, ChoiceText) are written by the presentation
+// (view/) alone, which changes nothing else.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -22,6 +27,20 @@ inline constexpr int kOccupationCount = 60;  // occupations 1..60
 inline constexpr int kIndicatorCount = 8;    // indicators 1..8
 inline constexpr int kChoiceButtons = 9;     // choices 1..9 have a button
 inline constexpr int kHistorySlots = 31;     // history slots 1..31
+
+// The design's fixed array bounds: an array "0..N" has N + 1 elements.
+template <typename T, std::size_t Bound>
+using Indexed = std::array<T, Bound + 1>;
+inline constexpr std::size_t kProjectBound = 64;           // per-project state, 0..64
+inline constexpr std::size_t kCatalogueProjectBound = 32;  // the project catalogue, 0..32
+inline constexpr std::size_t kOccupationBound = 64;        // head counts and occupations, 0..64
+inline constexpr std::size_t kIndicatorBound = 9;          // indicator arrays, 0..9
+inline constexpr std::size_t kHistorySlotBound = 31;       // indicator history slots, 0..31
+inline constexpr std::size_t kChoiceBound = 16;            // choice arrays, 0..16
+
+// A workforce cell stores 128 + the change in head count: 128 is no change, and a cell the
+// catalogue does not list holds 0, which reads as -128.
+inline constexpr int kNoWorkforceChange = 128;
 
 // Truth values stored in the record.
 inline constexpr double kTrue = -1;
@@ -55,39 +74,41 @@ struct CityState {
   double CitizensMonthly = 0;
   double Workforce = 0;
 
-  std::array<std::array<double, 10>, 32> IndicatorHistory{};  // [slot 0..31][indicator 0..9]
-  std::array<double, 10> IndicatorRatio{};
-  std::array<std::string, 10> IndicatorText;
-  std::array<std::string, 10> TrendText;
+  Indexed<Indexed<double, kIndicatorBound>, kHistorySlotBound> IndicatorHistory{};  // [slot][k]
+  Indexed<double, kIndicatorBound> IndicatorRatio{};
+  Indexed<std::string, kIndicatorBound> IndicatorText;
+  Indexed<std::string, kIndicatorBound> TrendText;
 
   // Projects. A code string holds project P as the character with code 32 + P.
-  std::array<double, 65> ProjectProgress{};
-  std::array<double, 65> ProjectCompleted{};
+  Indexed<double, kProjectBound> ProjectProgress{};
+  Indexed<double, kProjectBound> ProjectCompleted{};
   std::string PendingProjects;
   std::string ActiveProjects;
   std::string HaltedProjects;
 
   // Workforce: people per occupation 1..60.
-  std::array<std::uint32_t, 65> Headcount{};
+  Indexed<std::uint32_t, kOccupationBound> Headcount{};
 
   // Catalogues, filled once by FillCatalogues and only read afterwards.
-  std::array<std::string, 33> ProjectName;
-  std::array<double, 33> ProjectCost{};
-  // [occupation 0..64][project 0..32]: 128 + the change in head count; 0 where nothing is listed.
-  std::array<std::array<std::uint8_t, 33>, 65> ProjectWorkforceEffect{};
-  std::array<std::string, 65> OccupationName;
-  std::array<double, 65> OccupationWage{};
-  std::array<double, 65> OccupationVolatility{};  // spread of the income, in percent
+  Indexed<std::string, kCatalogueProjectBound> ProjectName;
+  Indexed<double, kCatalogueProjectBound> ProjectCost{};
+  // [occupation][project]: kNoWorkforceChange + the change in head count; 0 where none is listed.
+  Indexed<Indexed<std::uint8_t, kCatalogueProjectBound>, kOccupationBound> ProjectWorkforceEffect{};
+  Indexed<std::string, kOccupationBound> OccupationName;
+  Indexed<double, kOccupationBound> OccupationWage{};
+  Indexed<double, kOccupationBound> OccupationVolatility{};  // spread of the income, in percent
 
-  // The choices on offer. Codes: -1 do nothing, P build, 1000 + P reactivate, 2000 + P halt.
-  std::array<std::string, 17> ChoiceText;
-  std::array<double, 17> ChoiceCode{};
+  // The choices on offer: captions, and codes as sim/choice_code.h spells them.
+  Indexed<std::string, kChoiceBound> ChoiceText;
+  Indexed<double, kChoiceBound> ChoiceCode{};
   std::uint8_t SelectedChoice = 0;
 
   // The window.
   WindowHandle MainDialogHandle = 0;
   FontHandle YearFont = 0;
   WindowHandle SavedFocus = 0;
+
+  friend bool operator==(const CityState&, const CityState&) = default;
 };
 
 // Indicator k (1..8) in the fixed order Treasury, Wealth, Cleanliness, Peacefulness, Census,

@@ -8,7 +8,6 @@
 namespace townwright {
 namespace {
 
-// The fractional constants of the game are single-precision values.
 constexpr double kStartIncomeTaxRate = 0.33f;
 constexpr double kStartSalesTaxRate = 0.075f;
 constexpr double kStartPropertyTaxRate = 0.15f;

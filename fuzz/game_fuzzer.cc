@@ -28,9 +28,7 @@
 
 #include "fuzz_check.h"
 #include "game_invariants.h"
-#include "shell/command_handler.h"
-#include "shell/headless/headless_platform.h"
-#include "shell/startup.h"
+#include "shell/headless/headless_game.h"
 #include "view/control_ids.h"
 
 namespace townwright::fuzzing {
@@ -59,68 +57,59 @@ class ByteReader {
 
 class FuzzedGame {
  public:
-  explicit FuzzedGame(std::uint64_t seed) { StartGame(city_, random_, window_, seed); }
+  explicit FuzzedGame(std::uint64_t seed) : game_(seed) {}
 
   // A game that a patient builder played for `turns` turns from `seed`, pressing the choice
   // buttons 2 to 9 and 1 in turn, so that projects are built, completed, halted and reactivated.
   static FuzzedGame Mature(std::uint64_t seed, int turns) {
     FuzzedGame game(seed);
     for (int turn = 0; turn < turns; ++turn) {
-      game.Command(control_id::kFirstChoiceButton + (turn + 1) % kChoiceButtons, 0);
+      game.game_.Press(1 + (turn + 1) % kChoiceButtons);
     }
     return game;
   }
 
-  void Reseed(std::uint64_t seed) { random_.Seed(seed); }
+  void Reseed(std::uint64_t seed) { game_.random().Seed(seed); }
 
   // Plays one action; false once the window has ended.
   bool Play(ByteReader& input) {
     using namespace control_id;
-    const int pauses_before = window_.pause_count();
+    HeadlessPlatform& window = game_.window();
+    bool played = false;
     const int action = input.Next() % 16;
     if (action <= 8) {
-      Command(kFirstChoiceButton + action, 0);
+      played = game_.Press(1 + action);
     } else if (action == 9) {
-      Command(kUpdateTaxRates, 0);
+      game_.Click(kUpdateTaxRates);
     } else if (action == 10) {
       const int box = kIncomeTaxBox + input.Next() % 3;
       const std::string_view text = input.Take(input.Next());
-      window_.Type(box, text);
+      window.Type(box, text);
     } else if (action == 11) {
       constexpr int kNotEnabled[] = {kSave, kLoad, kNew};
-      Command(kNotEnabled[input.Next() % 3], 0);
+      game_.Click(kNotEnabled[input.Next() % 3]);
     } else if (action == 12) {
       const int id = input.Next() << 8 | input.Next();
-      Command(id, input.Next());
+      played = game_.Click(id, input.Next());
     } else if (action == 13) {
       const bool active = input.Next() % 2 == 1;
-      if (!active) window_.FocusControl(1000 + input.Next() % 60);
-      Send({.kind = WindowEvent::Kind::kActivation, .active = active});
+      if (!active) window.FocusControl(1000 + input.Next() % 60);
+      game_.Send({.kind = WindowEvent::Kind::kActivation, .active = active});
     } else if (action == 14) {
-      Command(kExit, 0);
+      game_.Click(kExit);
     } else {
-      Send({.kind = WindowEvent::Kind::kSystemClose});
+      game_.Send({.kind = WindowEvent::Kind::kSystemClose});
     }
-    const int pauses = window_.pause_count();
-    const testing::Moment moment = pauses == kPausesAtStart ? testing::Moment::kBeforeFirstTurn
-                                   : pauses > pauses_before ? testing::Moment::kJustAfterTurn
-                                                            : testing::Moment::kBetweenTurns;
-    const std::string broken = testing::FindBrokenRule(city_, window_, moment);
+    const testing::Moment moment = game_.turns_played() == 0 ? testing::Moment::kBeforeFirstTurn
+                                   : played                  ? testing::Moment::kJustAfterTurn
+                                                             : testing::Moment::kBetweenTurns;
+    const std::string broken = testing::FindBrokenRule(game_.city(), window, moment);
     Require(broken.empty(), broken);
-    return !window_.ended();
+    return !window.ended();
   }
 
  private:
-  static constexpr int kPausesAtStart = 9;
-
-  void Send(const WindowEvent& event) { MainDialogCallback(city_, random_, window_, event); }
-  void Command(int id, int code) {
-    Send({.kind = WindowEvent::Kind::kCommand, .control_id = id, .notification_code = code});
-  }
-
-  HeadlessPlatform window_;
-  CityState city_;
-  GameRandom random_;
+  HeadlessGame game_;
 };
 
 const std::vector<FuzzedGame>& MatureGames() {

@@ -11,32 +11,17 @@
 #include "data/arithmetic.h"
 #include "fuzz_check.h"
 #include "game_invariants.h"
-#include "shell/command_handler.h"
-#include "shell/headless/headless_platform.h"
-#include "shell/startup.h"
-#include "view/control_ids.h"
+#include "shell/headless/headless_game.h"
 #include "view/text_to_number.h"
 
 namespace townwright::fuzzing {
 namespace {
 
-struct Game {
-  HeadlessPlatform window;
-  CityState city;
-  GameRandom random;
-
-  void Click(int id) {
-    MainDialogCallback(city, random, window,
-                       {.kind = WindowEvent::Kind::kCommand, .control_id = id});
-  }
-};
-
 // A game after its first turn, when the tax boxes exist; each input plays on a copy of it.
-const Game& GameWithTaxBoxes() {
-  static const Game game = [] {
-    Game started;
-    StartGame(started.city, started.random, started.window, 1);
-    started.Click(control_id::kFirstChoiceButton);
+const HeadlessGame& GameWithTaxBoxes() {
+  static const HeadlessGame game = [] {
+    HeadlessGame started(1);
+    started.Press(1);
     return started;
   }();
   return game;
@@ -55,20 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const double after_blanks = TextToNumber(" \t\n" + std::string(text));
   Require(after_blanks == value, "leading blanks changed the value");
 
-  fuzzing::Game game = fuzzing::GameWithTaxBoxes();
-  for (const int box :
-       {control_id::kIncomeTaxBox, control_id::kSalesTaxBox, control_id::kPropertyTaxBox}) {
-    Require(game.window.Type(box, text), "a tax box is missing");
-  }
-  game.Click(control_id::kUpdateTaxRates);
+  HeadlessGame game = fuzzing::GameWithTaxBoxes();
+  game.SetTaxes(text, text, text);
   const double rate = static_cast<double>(Extended{value} / 100);
-  Require(game.city.IncomeTaxRate == rate && game.city.SalesTaxRate == rate &&
-              game.city.PropertyTaxRate == rate,
+  const CityState& city = game.city();
+  Require(city.IncomeTaxRate == rate && city.SalesTaxRate == rate && city.PropertyTaxRate == rate,
           "the rates are not the typed value divided by 100");
 
-  game.Click(control_id::kFirstChoiceButton);
+  game.Press(1);
   const std::string broken =
-      testing::FindBrokenRule(game.city, game.window, testing::Moment::kJustAfterTurn);
+      testing::FindBrokenRule(city, game.window(), testing::Moment::kJustAfterTurn);
   Require(broken.empty(), broken);
   return 0;
 }

@@ -2,7 +2,7 @@
 
 #include "data/arithmetic.h"
 #include "shell/main_window.h"
-#include "sim/turn.h"
+#include "shell/turn.h"
 #include "view/control_ids.h"
 #include "view/text_to_number.h"
 
@@ -26,7 +26,7 @@ void HandleActivation(CityState& city, Platform& platform, bool active) {
 void HandleCommand(CityState& city, RandomSource& random, Platform& platform, int id, int code) {
   if (code != kClicked && code != kAlsoActedOn) return;
   using namespace control_id;
-  if (id >= kFirstChoiceButton && id < kFirstChoiceButton + kChoiceButtons) {
+  if (id >= kFirstChoiceButton && id <= kLastChoiceButton) {
     city.SelectedChoice = static_cast<std::uint8_t>(id - kFirstChoiceButton + 1);
     WindowDisplay display(city, platform);
     PlayTurn(city, random, display);

@@ -1,8 +1,10 @@
 #pragma once
 
-// Every control of the main window: identifier, kind, text, place and size in dialog units.
+// Every control of the main window: identifier, kind, first text, place and size in dialog units,
+// and the name a screen reader gives it. The one place that lays the window out.
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "shell/platform.h"
@@ -15,10 +17,14 @@ enum class InitialText { kFixed, kChoiceText, kIndicatorText };
 struct ControlLayout {
   int id;
   ControlKind kind;
-  std::string_view text;  // the fixed text; empty for the other sources
+  std::string_view text;  // the fixed first text; empty for the other sources
   DialogRect place;
   InitialText source = InitialText::kFixed;
   int element = 0;  // the element of the source array
+  // For a box whose text is a figure: the heading that names it, and whether it is the trend
+  // under that heading's figure.
+  std::string_view heading = {};
+  bool trend = false;
 };
 
 // The 53 controls created with the window, in creation order, which is also the tab order.
@@ -29,5 +35,10 @@ std::span<const ControlLayout> TaxBoxes();
 
 // The control with identifier `id` from either list, or nullptr.
 const ControlLayout* FindControlLayout(int id);
+
+// What a screen reader calls a control whose text does not name it: a figure box by its heading
+// ("Treasury", "Treasury trend", "Month"), a choice button by its place ("Choice 7"). Empty for
+// frames, labels and the other buttons, which their own texts name.
+std::string AccessibleName(const ControlLayout& layout);
 
 }  // namespace townwright

@@ -10,10 +10,12 @@
 #include "headless_game.h"
 #include "shell/control_table.h"
 #include "shell/main_window.h"
+#include "shell/startup.h"
 
 namespace townwright {
 namespace {
 
+using namespace control_id;
 using GameTest = testing::HeadlessGameTest;
 
 TEST_F(GameTest, StartsWithTheFirstChoicesAndTheFixedDate) {
@@ -21,13 +23,16 @@ TEST_F(GameTest, StartsWithTheFirstChoicesAndTheFixedDate) {
   EXPECT_EQ(city.Day, 1);
   EXPECT_EQ(city.Month, 1);
   EXPECT_EQ(city.Year, 2008);
-  EXPECT_EQ(Text(1051), "January");
-  EXPECT_EQ(Text(1052), "2007");
-  EXPECT_EQ(Text(1053), "31");
-  EXPECT_EQ(Text(1011), "do nothing (except collect taxes)");
-  for (int k = 1; k <= 9; ++k) EXPECT_EQ(Text(1010 + k), city.ChoiceText[k]);
-  for (const int box : {1029, 1036, 1037, 1044, 1045, 1049}) EXPECT_EQ(Text(box), "") << box;
-  for (const int tax_box : {1046, 1047, 1048}) EXPECT_FALSE(Exists(tax_box));
+  EXPECT_EQ(Text(kMonthBox), "January");
+  EXPECT_EQ(Text(kYearBox), "2007");
+  EXPECT_EQ(Text(kDayBox), "31");
+  EXPECT_EQ(Text(ChoiceButton(1)), "do nothing (except collect taxes)");
+  for (int k = 1; k <= 9; ++k) EXPECT_EQ(Text(ChoiceButton(k)), city.ChoiceText[k]);
+  for (const int box : {kTreasuryBox, kQualityOfLifeBox, kTreasuryTrendBox, kQualityOfLifeTrendBox,
+                        kCitizensMonthlyBox, kWorkforceBox})
+    EXPECT_EQ(Text(box), "") << box;
+  for (const int tax_box : {kIncomeTaxBox, kSalesTaxBox, kPropertyTaxBox})
+    EXPECT_FALSE(Exists(tax_box));
   // The first choices' nine pauses pass before the window exists.
   EXPECT_EQ(window.pause_count(), 9);
   EXPECT_EQ(window.paused_milliseconds(), 900);
@@ -37,7 +42,7 @@ TEST_F(GameTest, BuildsTheWindowAsLaidOut) {
   window.set_pixels_per_inch(120);
   Start();
   EXPECT_EQ(window.caption().rfind("Townwright", 0), 0u);
-  EXPECT_EQ(window.client_area(), (DialogRect{133, 127, 425, 324}));
+  EXPECT_EQ(window.client_area(), kMainWindowPlace);
   EXPECT_EQ(window.dialog_font_face(), "MS Sans Serif");
   EXPECT_EQ(window.dialog_font_points(), 8);
   const auto& controls = window.controls();
@@ -52,7 +57,7 @@ TEST_F(GameTest, BuildsTheWindowAsLaidOut) {
   EXPECT_EQ(window.fonts()[0].height, -40);
   EXPECT_EQ(window.fonts()[0].weight, 400);
   EXPECT_EQ(window.fonts()[0].face, "MS Sans Serif");
-  EXPECT_EQ(window.FindControl(1052)->font, city.YearFont);
+  EXPECT_EQ(window.FindControl(kYearBox)->font, city.YearFont);
 }
 
 TEST_F(GameTest, OnePressIsOneTurn) {
@@ -65,37 +70,38 @@ TEST_F(GameTest, OnePressIsOneTurn) {
     EXPECT_EQ(city.Day, day_before + 1);
     EXPECT_EQ(window.pause_count(), pauses_before + 9);
   }
-  EXPECT_EQ(Text(1053), " 10");
-  EXPECT_EQ(Text(1052), " 2008");
+  EXPECT_EQ(Text(kDayBox), " 10");
+  EXPECT_EQ(Text(kYearBox), " 2008");
 }
 
 TEST_F(GameTest, OnlyClicksAndNotificationOneAreActedOn) {
   Start();
   for (const int code : {2, 3, 0x100, 0x300, 0xFFFF}) {
-    Click(1011, code);
-    Click(1057, code);
-    Click(1055, code);
+    Click(ChoiceButton(1), code);
+    Click(kNew, code);
+    Click(kExit, code);
   }
   EXPECT_EQ(city.Day, 1);
   EXPECT_TRUE(window.message_boxes().empty());
   EXPECT_FALSE(window.ended());
-  Click(1011, 1);
+  Click(ChoiceButton(1), 1);
   EXPECT_EQ(city.Day, 2);
 }
 
 TEST_F(GameTest, TaxBoxesAppearAtTheEndOfTheFirstTurnBelowTheirLabels) {
   Start();
   Press(1);
-  const std::pair<int, DialogRect> boxes[] = {
-      {1046, {345, 90, 65, 15}}, {1047, {345, 120, 65, 15}}, {1048, {345, 150, 65, 15}}};
+  const std::pair<int, DialogRect> boxes[] = {{kIncomeTaxBox, {345, 90, 65, 15}},
+                                              {kSalesTaxBox, {345, 120, 65, 15}},
+                                              {kPropertyTaxBox, {345, 150, 65, 15}}};
   for (const auto& [id, place] : boxes) {
     ASSERT_TRUE(Exists(id)) << id;
     EXPECT_EQ(window.FindControl(id)->kind, ControlKind::kTextBox);
     EXPECT_EQ(window.FindControl(id)->place, place);
   }
-  EXPECT_EQ(Text(1046), " 33");
-  EXPECT_EQ(Text(1047), " 7.5");
-  EXPECT_EQ(Text(1048), " 15");
+  EXPECT_EQ(Text(kIncomeTaxBox), " 33");
+  EXPECT_EQ(Text(kSalesTaxBox), " 7.5");
+  EXPECT_EQ(Text(kPropertyTaxBox), " 15");
   PressTimes(2, 40);
   std::vector<int> ids;
   for (const auto& control : window.controls()) ids.push_back(control.id);
@@ -106,7 +112,7 @@ TEST_F(GameTest, TaxBoxesAppearAtTheEndOfTheFirstTurnBelowTheirLabels) {
 
 TEST_F(GameTest, UpdateTaxRatesBeforeTheFirstTurnSetsEveryRateToZero) {
   Start();
-  Click(1027);
+  Click(kUpdateTaxRates);
   EXPECT_EQ(city.IncomeTaxRate, 0);
   EXPECT_EQ(city.SalesTaxRate, 0);
   EXPECT_EQ(city.PropertyTaxRate, 0);
@@ -116,36 +122,36 @@ TEST_F(GameTest, UpdateTaxRatesBeforeTheFirstTurnSetsEveryRateToZero) {
 TEST_F(GameTest, TypedRatesTakeEffectOnlyThroughUpdateTaxRates) {
   Start();
   Press(1);
-  window.Type(1046, "25");
-  window.Type(1047, "5");
-  window.Type(1048, "10");
+  window.Type(kIncomeTaxBox, "25");
+  window.Type(kSalesTaxBox, "5");
+  window.Type(kPropertyTaxBox, "10");
   EXPECT_EQ(city.IncomeTaxRate, 0.33f);  // typing alone changes nothing
-  Click(1027);
+  Click(kUpdateTaxRates);
   EXPECT_EQ(city.IncomeTaxRate, 0.25);
   EXPECT_EQ(city.SalesTaxRate, 0.05);
   EXPECT_EQ(city.PropertyTaxRate, 0.10);
   Press(1);
-  EXPECT_EQ(Text(1046), " 25");
-  EXPECT_EQ(Text(1047), " 5");
-  EXPECT_EQ(Text(1048), " 10");
+  EXPECT_EQ(Text(kIncomeTaxBox), " 25");
+  EXPECT_EQ(Text(kSalesTaxBox), " 5");
+  EXPECT_EQ(Text(kPropertyTaxBox), " 10");
 
-  window.Type(1046, "12.345");
-  window.Type(1047, "abc");
-  window.Type(1048, "-3");
-  Click(1027);
+  window.Type(kIncomeTaxBox, "12.345");
+  window.Type(kSalesTaxBox, "abc");
+  window.Type(kPropertyTaxBox, "-3");
+  Click(kUpdateTaxRates);
   EXPECT_EQ(city.IncomeTaxRate, 0.12345);
   EXPECT_EQ(city.SalesTaxRate, 0);
   EXPECT_EQ(city.PropertyTaxRate, -0.03);
   Press(1);
-  EXPECT_EQ(Text(1046), " 12.3");
-  EXPECT_EQ(Text(1047), " 0");
-  EXPECT_EQ(Text(1048), "-3");
+  EXPECT_EQ(Text(kIncomeTaxBox), " 12.3");
+  EXPECT_EQ(Text(kSalesTaxBox), " 0");
+  EXPECT_EQ(Text(kPropertyTaxBox), "-3");
 }
 
 TEST_F(GameTest, UpdateTaxRatesWithoutTypingReadsBackTheShownPercentages) {
   Start();
   Press(1);
-  Click(1027);
+  Click(kUpdateTaxRates);
   EXPECT_EQ(city.IncomeTaxRate, 0.33);  // the shown " 33", no longer the single-precision start
   EXPECT_EQ(city.SalesTaxRate, 0.075);
   EXPECT_EQ(city.PropertyTaxRate, 0.15);
@@ -154,9 +160,9 @@ TEST_F(GameTest, UpdateTaxRatesWithoutTypingReadsBackTheShownPercentages) {
 TEST_F(GameTest, SaveLoadAndNewAnswerThatTheyAreNotEnabled) {
   Start();
   Press(3);
-  const std::string treasury = Text(1029);
+  const std::string treasury = Text(kTreasuryBox);
   const double funds = city.Funds;
-  for (const int id : {1054, 1056, 1057}) Click(id);
+  for (const int id : {kSave, kLoad, kNew}) Click(id);
   ASSERT_EQ(window.message_boxes().size(), 3u);
   for (const auto& box : window.message_boxes()) {
     EXPECT_EQ(box.text, "That button is not enabled");
@@ -164,43 +170,40 @@ TEST_F(GameTest, SaveLoadAndNewAnswerThatTheyAreNotEnabled) {
   }
   EXPECT_EQ(city.Day, 2);
   EXPECT_EQ(city.Funds, funds);
-  EXPECT_EQ(Text(1029), treasury);
+  EXPECT_EQ(Text(kTreasuryBox), treasury);
   EXPECT_FALSE(window.ended());
 }
 
 TEST_F(GameTest, EnterEscapeFramesLabelsAndBoxesDoNothing) {
   Start();
   Press(1);
-  const std::string choices = Text(1012);
-  for (const int id : {1, 2, 1001, 1002, 1010, 1029, 1046, 1052, 1022, 0, 9999}) Click(id);
+  const std::string choices = Text(ChoiceButton(2));
+  for (const int id : {kEnterKeyCommand, kEscapeKeyCommand, kDetailsFrame, kTreasuryHeading,
+                       kProjectsFrame, kTreasuryBox, kIncomeTaxBox, kYearBox, 1022, 0, 9999}) {
+    Click(id);  // 1022 is no control
+  }
   EXPECT_EQ(city.Day, 2);
-  EXPECT_EQ(Text(1012), choices);
+  EXPECT_EQ(Text(ChoiceButton(2)), choices);
   EXPECT_FALSE(window.ended());
   EXPECT_TRUE(window.message_boxes().empty());
 }
 
 TEST_F(GameTest, ExitEndsWithOneAndASystemCloseWithZero) {
   Start();
-  window.PostClick(1011);
-  window.PostClick(1055);
-  window.PostClick(1011);  // never handled: the window has ended
+  window.PostClick(ChoiceButton(1));
+  window.PostClick(kExit);
+  window.PostClick(ChoiceButton(1));  // never handled: the window has ended
   EXPECT_EQ(window.RunUntilEnded([this](const WindowEvent& e) { Send(e); }), 1);
   EXPECT_EQ(city.Day, 2);
 
-  HeadlessPlatform other;
-  CityState other_city;
-  GameRandom other_random;
-  StartGame(other_city, other_random, other, 2);
-  other.Post({.kind = WindowEvent::Kind::kSystemClose});
-  EXPECT_EQ(other.RunUntilEnded([&](const WindowEvent& e) {
-    MainDialogCallback(other_city, other_random, other, e);
-  }),
-            0);
+  HeadlessGame other(2);
+  other.window().Post({.kind = WindowEvent::Kind::kSystemClose});
+  EXPECT_EQ(other.window().RunUntilEnded([&](const WindowEvent& e) { other.Send(e); }), 0);
 }
 
 TEST_F(GameTest, TheProgramEndsWithStatusZeroHoweverTheWindowEnds) {
   HeadlessPlatform by_exit;
-  by_exit.PostClick(1055);
+  by_exit.PostClick(kExit);
   EXPECT_EQ(RunTownwright(by_exit, 5), 0);
   EXPECT_EQ(by_exit.end_result(), 1);
   HeadlessPlatform by_close;
@@ -211,7 +214,7 @@ TEST_F(GameTest, TheProgramEndsWithStatusZeroHoweverTheWindowEnds) {
 
 TEST_F(GameTest, AWindowThatCannotBeCreatedEndsTheProgramAtOnce) {
   window.set_refuse_main_window(true);
-  window.PostClick(1011);
+  window.PostClick(ChoiceButton(1));
   EXPECT_EQ(RunTownwright(window, 1), 0);
   EXPECT_TRUE(window.controls().empty());
   EXPECT_EQ(window.pause_count(), 9);
@@ -220,7 +223,7 @@ TEST_F(GameTest, AWindowThatCannotBeCreatedEndsTheProgramAtOnce) {
 TEST_F(GameTest, TheFocusComesBackAfterDeactivation) {
   Start();
   Press(1);
-  window.FocusControl(1047);
+  window.FocusControl(kSalesTaxBox);
   const WindowHandle tax_box = window.FocusedControl();
   Activate(false);
   window.SetFocus(0);  // another window took the focus
@@ -228,9 +231,9 @@ TEST_F(GameTest, TheFocusComesBackAfterDeactivation) {
   EXPECT_EQ(window.FocusedControl(), tax_box);
   EXPECT_EQ(city.SavedFocus, 0u);
   // Activation with nothing saved leaves the focus where it is.
-  window.FocusControl(1011);
+  window.FocusControl(ChoiceButton(1));
   Activate(true);
-  EXPECT_EQ(window.FocusedControl(), window.FindControl(1011)->handle);
+  EXPECT_EQ(window.FocusedControl(), window.FindControl(ChoiceButton(1))->handle);
 }
 
 TEST_F(GameTest, TrendsReadZeroForThirtyTurnsThenCompareWithTurnOne) {
@@ -239,13 +242,13 @@ TEST_F(GameTest, TrendsReadZeroForThirtyTurnsThenCompareWithTurnOne) {
   const double treasury_on_turn_one = city.Treasury;
   const double census_on_turn_one = city.Census;
   for (int turn = 2; turn <= 30; ++turn) Press(1);
-  for (int box = 1037; box <= 1044; ++box) EXPECT_EQ(Text(box), " 0%") << box;
+  for (int k = 1; k <= 8; ++k) EXPECT_EQ(Text(TrendBox(k)), " 0%") << k;
   Press(1);
   ASSERT_NE(treasury_on_turn_one, 0);
   EXPECT_EQ(city.IndicatorRatio[1], city.Treasury / treasury_on_turn_one);
   EXPECT_EQ(city.IndicatorRatio[5], city.Census / census_on_turn_one);
-  EXPECT_EQ(Text(1037).substr(0, 2), city.IndicatorRatio[1] > 0 ? "UP" : "DN");
-  EXPECT_EQ(Text(1037).back(), '%');
+  EXPECT_EQ(Text(kTreasuryTrendBox).substr(0, 2), city.IndicatorRatio[1] > 0 ? "UP" : "DN");
+  EXPECT_EQ(Text(kTreasuryTrendBox).back(), '%');
 }
 
 TEST_F(GameTest, TheSameSeedPlaysTheSameGame) {
@@ -254,16 +257,10 @@ TEST_F(GameTest, TheSameSeedPlaysTheSameGame) {
   std::vector<std::string> first;
   for (const auto& control : window.controls()) first.push_back(control.text);
 
-  HeadlessPlatform again;
-  CityState again_city;
-  GameRandom again_random;
-  StartGame(again_city, again_random, again, 11);
-  for (int i = 0; i < 25; ++i) {
-    MainDialogCallback(again_city, again_random, again,
-                       {.kind = WindowEvent::Kind::kCommand, .control_id = 1012});
-  }
+  HeadlessGame again(11);
+  for (int i = 0; i < 25; ++i) again.Press(2);
   std::vector<std::string> second;
-  for (const auto& control : again.controls()) second.push_back(control.text);
+  for (const auto& control : again.window().controls()) second.push_back(control.text);
   EXPECT_EQ(first, second);
 }
 
@@ -273,8 +270,7 @@ TEST_F(GameTest, ALongGameKeepsItsInvariants) {
   for (int turn = 1; turn <= 700; ++turn) {
     Press(1 + static_cast<int>(player.NextUniform() * 9));
     if (turn % 97 == 0) {
-      window.Type(1046, turn % 2 ? "150" : "-40");
-      Click(1027);
+      game.SetTaxes(turn % 2 ? "150" : "-40", "7.5", "15");
     }
     ASSERT_GE(city.Day, 1);
     ASSERT_LE(city.Day, 27);

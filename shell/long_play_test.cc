@@ -15,6 +15,7 @@
 namespace townwright {
 namespace {
 
+using namespace control_id;
 using testing::FindBrokenRule;
 using testing::NumberTextForm;
 using testing::ParseNumberText;
@@ -30,10 +31,7 @@ class LongPlayTest : public testing::HeadlessGameTest {
   }
   void SetTaxTexts(const std::string& income, const std::string& sales,
                    const std::string& property) {
-    window.Type(1046, income);
-    window.Type(1047, sales);
-    window.Type(1048, property);
-    Click(1027);
+    game.SetTaxes(income, sales, property);
   }
 };
 
@@ -46,16 +44,16 @@ TEST_F(LongPlayTest, TheYearStopsWhereSinglePrecisionCannotCountOn) {
   city.Month = 12;
   Press(1);
   EXPECT_EQ(city.Year, 16777216.0f);
-  EXPECT_EQ(Text(1052), " 1.677722E+7");
-  EXPECT_EQ(Text(1051), "January");
-  EXPECT_EQ(Text(1053), " 1");
+  EXPECT_EQ(Text(kYearBox), " 1.677722E+7");
+  EXPECT_EQ(Text(kMonthBox), "January");
+  EXPECT_EQ(Text(kDayBox), " 1");
 
   city.Year = std::numeric_limits<float>::max();
   city.Day = 27;
   city.Month = 12;
   Press(1);
   EXPECT_EQ(city.Year, std::numeric_limits<float>::max());
-  EXPECT_EQ(Text(1052), " 3.402823E+38");
+  EXPECT_EQ(Text(kYearBox), " 3.402823E+38");
   ExpectSoundAfterTurns(400);
 }
 
@@ -66,10 +64,10 @@ TEST_F(LongPlayTest, FiguresOfTenToTheFifteenAndMoreKeepTheirExponentForm) {
   city.Wealth = -1e20;
   city.VelocityOfMoney = 9.99999999999999e14;  // the largest whole figure that is grouped
   Press(1);
-  const auto treasury = ParseNumberText(Text(1029).substr(1));
-  ASSERT_TRUE(treasury.has_value()) << Text(1029);
-  EXPECT_EQ(treasury->kind, NumberTextForm::Kind::kExponent) << Text(1029);
-  EXPECT_EQ(Text(1030).substr(0, 5), "$-1E+") << Text(1030);
+  const auto treasury = ParseNumberText(Text(kTreasuryBox).substr(1));
+  ASSERT_TRUE(treasury.has_value()) << Text(kTreasuryBox);
+  EXPECT_EQ(treasury->kind, NumberTextForm::Kind::kExponent) << Text(kTreasuryBox);
+  EXPECT_EQ(Text(kWealthBox).substr(0, 5), "$-1E+") << Text(kWealthBox);
   ExpectSoundAfterTurns(30);
 }
 
@@ -80,15 +78,15 @@ TEST_F(LongPlayTest, AbsurdTaxRatesMakeInfiniteOrUndefinedMoneyAndTheGameGoesOn)
   EXPECT_EQ(city.IncomeTaxRate, std::numeric_limits<double>::infinity());
   EXPECT_EQ(city.SalesTaxRate, -std::numeric_limits<double>::infinity());
   Press(1);
-  EXPECT_EQ(Text(1046), " Inf");
-  EXPECT_EQ(Text(1047), "-Inf");
+  EXPECT_EQ(Text(kIncomeTaxBox), " Inf");
+  EXPECT_EQ(Text(kSalesTaxBox), "-Inf");
   // Infinity minus infinity: the treasury is no number from now on, and says so.
   EXPECT_TRUE(std::isnan(city.Treasury));
-  EXPECT_EQ(Text(1029), "$ NaN");
+  EXPECT_EQ(Text(kTreasuryBox), "$ NaN");
   ExpectSoundAfterTurns(60);
 
   // " Inf" is no number to the tax conversion: pressing "Update Tax Rates" now sets the rate to 0.
-  Click(1027);
+  Click(kUpdateTaxRates);
   EXPECT_EQ(city.IncomeTaxRate, 0);
   ExpectSoundAfterTurns(10);
 }
@@ -99,15 +97,15 @@ TEST_F(LongPlayTest, HugeRatesReadBackAsShown) {
   SetTaxTexts("1E304", "5", "10");
   const double typed_rate = city.IncomeTaxRate;
   Press(1);
-  EXPECT_EQ(Text(1046), " 1E+304");
-  Click(1027);  // reads back what the boxes show
+  EXPECT_EQ(Text(kIncomeTaxBox), " 1E+304");
+  Click(kUpdateTaxRates);  // reads back what the boxes show
   EXPECT_EQ(city.IncomeTaxRate, typed_rate);
 
   // Shown with 15 digits, the largest double rounds up beyond itself and reads back as infinity.
   SetTaxTexts("1.7976931348623157E308", "5", "10");
   Press(1);
-  EXPECT_EQ(Text(1046), " 1.79769313486232E+308");
-  Click(1027);
+  EXPECT_EQ(Text(kIncomeTaxBox), " 1.79769313486232E+308");
+  Click(kUpdateTaxRates);
   EXPECT_EQ(city.IncomeTaxRate, std::numeric_limits<double>::infinity());
   ExpectSoundAfterTurns(20);
 }

@@ -2,14 +2,9 @@
 
 #include <algorithm>
 
-#include "shell/control_table.h"
 #include "view/control_ids.h"
 
 namespace townwright {
-namespace {
-
-constexpr DialogRect kWindowPlace = {133, 127, 425, 324};
-
 std::string_view FirstText(const CityState& city, const ControlLayout& layout) {
   const auto element = static_cast<std::size_t>(layout.element);
   switch (layout.source) {
@@ -23,11 +18,9 @@ std::string_view FirstText(const CityState& city, const ControlLayout& layout) {
   return layout.text;
 }
 
-}  // namespace
-
 void BuildMainDialog(CityState& city, Platform& platform) {
-  city.MainDialogHandle =
-      platform.CreateMainWindow(kWindowCaption, kWindowPlace, kDialogFontFace, kDialogFontPoints);
+  city.MainDialogHandle = platform.CreateMainWindow(kWindowCaption, kMainWindowPlace,
+                                                    kDialogFontFace, kDialogFontPoints);
   if (city.MainDialogHandle == 0) return;
   // A control that cannot be created is simply missing; a later refresh tries again.
   for (const ControlLayout& layout : WindowControls()) {
@@ -42,7 +35,7 @@ void CreateYearFont(CityState& city, Platform& platform) {
   const int pixels_per_inch = std::clamp(platform.LogicalPixelsPerInch(), 0, 100000);
   const FontRequest request{
       .height = -(pixels_per_inch * 24) / 72, .weight = 400, .face = kDialogFontFace};
-  city.YearFont = platform.CreateFont(request);
+  city.YearFont = platform.CreateLogicalFont(request);
 }
 
 std::string ReadControlText(Platform& platform, int id) {

@@ -55,6 +55,21 @@ struct WindowEvent {
 
 using WindowEventHandler = std::function<void(const WindowEvent&)>;
 
+// Backends that have no handles of their own for controls (the headless and the Qt window) use
+// these: a control's handle is its identifier moved out of the main window's way.
+inline constexpr WindowHandle kMainWindowHandle = 1;
+inline constexpr WindowHandle kFirstControlHandle = 0x10000;
+inline constexpr WindowHandle ControlHandle(int id) {
+  return kFirstControlHandle + static_cast<WindowHandle>(id);
+}
+// The identifier of the control a ControlHandle stands for; 0 for any other handle.
+inline constexpr int ControlIdOfHandle(WindowHandle handle) {
+  constexpr WindowHandle kLargestId = 0x7fffffff;
+  return handle > kFirstControlHandle && handle - kFirstControlHandle <= kLargestId
+             ? static_cast<int>(handle - kFirstControlHandle)
+             : 0;
+}
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -78,7 +93,7 @@ class Platform {
   virtual int LogicalPixelsPerInch() = 0;
 
   // Creates a font that lives until the window is ended. Returns 0 on failure.
-  virtual FontHandle CreateFont(const FontRequest& request) = 0;
+  virtual FontHandle CreateLogicalFont(const FontRequest& request) = 0;
 
   // Gives control `id` the font, without an immediate redraw.
   virtual void SetControlFont(int id, FontHandle font) = 0;

@@ -6,7 +6,7 @@
 #include "data/new_game.h"
 #include "shell/command_handler.h"
 #include "shell/main_window.h"
-#include "view/project_list.h"
+#include "shell/turn.h"
 
 namespace townwright {
 
@@ -14,7 +14,7 @@ void StartGame(CityState& city, GameRandom& random, Platform& platform, std::uin
   FillCatalogues(city);
   SetUpNewGame(city, random, seed);
   WindowDisplay display(city, platform);
-  RebuildChoices(city, random, display);
+  OfferChoices(city, random, display);
   city.Day = 1;
   city.Month = 1;
   city.Year = 2008;

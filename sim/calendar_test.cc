@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "recording_display.h"
+#include "view/date_display.h"
 
 namespace townwright {
 namespace {
@@ -15,12 +16,13 @@ TEST(CalendarTest, TheLastDayOfTheYearRollsOverToTheFirstOfJanuary) {
   city.Month = 12;
   city.Year = 2008;
   city.VelocityOfMoney = 500;
-  RecordingDisplay display;
-  AdvanceCalendar(city, display);
+  AdvanceCalendar(city);
   EXPECT_EQ(city.Day, 1);
   EXPECT_EQ(city.Month, 1);
   EXPECT_EQ(city.Year, 2009);
   EXPECT_EQ(city.VelocityOfMoney, 0);
+  RecordingDisplay display;
+  ShowDate(city, display);
   const std::vector<std::pair<int, std::string>> expected = {
       {1051, "January"}, {1052, " 2009"}, {1053, " 1"}};
   EXPECT_EQ(display.refreshes, expected);
@@ -32,27 +34,26 @@ TEST(CalendarTest, MonthsHaveTwentySevenDaysAndClearTheVelocityOnlyWhenTheyTurn)
   city.Day = 1;
   city.Month = 1;
   city.Year = 2008;
-  RecordingDisplay display;
   for (int turn = 1; turn <= 26; ++turn) {
     city.VelocityOfMoney = 7;
-    AdvanceCalendar(city, display);
+    AdvanceCalendar(city);
     EXPECT_EQ(city.VelocityOfMoney, 7) << turn;
   }
-  EXPECT_EQ(display.shown[1053], " 27");
-  EXPECT_EQ(display.shown[1051], "January");
-  AdvanceCalendar(city, display);  // the 27th turn
-  EXPECT_EQ(display.shown[1053], " 1");
-  EXPECT_EQ(display.shown[1051], "February");
+  EXPECT_EQ(city.Day, 27);
+  EXPECT_EQ(city.Month, 1);
+  AdvanceCalendar(city);  // the 27th turn
+  EXPECT_EQ(city.Day, 1);
+  EXPECT_EQ(city.Month, 2);
   EXPECT_EQ(city.VelocityOfMoney, 0);
-  EXPECT_EQ(display.shown[1052], " 2008");
+  EXPECT_EQ(city.Year, 2008);
 }
 
 TEST(CalendarTest, AMonthOutsideTheCalendarShowsNoName) {
   CityState city;  // Month 0: never reached in play
-  city.Day = 1;
   RecordingDisplay display;
-  AdvanceCalendar(city, display);
+  ShowDate(city, display);
   EXPECT_EQ(city.MonthName, "");
+  EXPECT_EQ(NameOfMonth(13), "");
 }
 
 }  // namespace

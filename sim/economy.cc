@@ -7,7 +7,7 @@
 namespace townwright {
 namespace {
 
-// The fractional constants of the game are single-precision values; 1e-7 and 365.25 are doubles.
+// 1e-7 and 365.25 are doubles; the other fractions single-precision values.
 constexpr Extended kTreasuryScale = 1e-7;
 constexpr Extended kDaysPerYear = 365.25;
 constexpr Extended kPerThousand = 0.001f;
@@ -38,12 +38,50 @@ void AddWealth(CityState& city) {
   }
 }
 
-// The weighted sums of the project-driven indicators, each formed in the order written.
+// How much a project's progress moves each of the four project-driven indicators; every project
+// not listed weighs 0 for all four.
+struct ProjectWeights {
+  int project;
+  double cleanliness;
+  double peacefulness;
+  double sustainability;
+  double quality_of_life;
+};
+
+constexpr ProjectWeights kProjectWeights[] = {
+    // project  cleanliness  peacefulness  sustainability  quality of life
+    {3, 0, 0, 53, 0},      // SuperLearning University
+    {4, 0, 0, 8, 0},       // Color Therapy Temples
+    {5, 0, 0, 15, 0},      // Healing Energy Temples
+    {10, 1, 0, 0, 0},      // Wind Power
+    {16, 0, 0, 0, 1},      // Community Garden Space
+    {20, 4, 0, 0, 27},     // Community Free Health Care for All
+    {21, 0.5, 0, 0, 0},    // Extra Police Stations
+    {23, -15, 0, 98, 42},  // Magnetic Engine Assembly Plant
+    {24, 0, 0, 0, 13},     // Community Recreation Center
+    {25, 0, -50, 0, 31},   // Large Central Library
+    {26, 0, -10, 0, -86},  // Large Prison Complex
+    {27, 0, 0, 0, 10},     // Women's Health Center
+    {29, 0, 0, 0, 23},     // Laughter Healing Institute
+    {30, 0, 0, 52, 0},     // Public Light Rail System
+    {31, 0, 0, 47, 0},     // End of Poverty Project
+};
+
+// The sum of weight x progress over the listed projects, formed from 0 in ascending project order,
+// the order the formulas are written in, so that extended precision rounds them the same way.
+Extended WeightedProgress(const CityState& city, double ProjectWeights::*weight) {
+  Extended sum = 0;
+  for (const ProjectWeights& row : kProjectWeights) {
+    if (row.*weight != 0) sum = sum + row.*weight * Extended{city.ProjectProgress[row.project]};
+  }
+  return sum;
+}
+
 void AddProjectIndicators(CityState& city) {
-  const auto p = [&city](int project) { return Extended{city.ProjectProgress[project]}; };
   city.Cleanliness =
-      city.Cleanliness + (0 + 1 * p(10) + 4 * p(20) + 0.5L * p(21) - 15 * p(23)) / kDaysPerYear;
-  city.Peacefulness = city.Peacefulness + (-50 * p(25) - 10 * p(26)) / kDaysPerYear;
+      city.Cleanliness + WeightedProgress(city, &ProjectWeights::cleanliness) / kDaysPerYear;
+  city.Peacefulness =
+      city.Peacefulness + WeightedProgress(city, &ProjectWeights::peacefulness) / kDaysPerYear;
 }
 
 void ComputeCensusAndWorkforce(CityState& city, RandomSource& random) {
@@ -61,12 +99,10 @@ void ComputeCensusAndWorkforce(CityState& city, RandomSource& random) {
 }
 
 void ComputeSustainabilityAndQuality(CityState& city) {
-  const auto p = [&city](int project) { return Extended{city.ProjectProgress[project]}; };
-  city.Sustainability = static_cast<double>(
-      (53 * p(3) + 8 * p(4) + 15 * p(5) + 98 * p(23) + 52 * p(30) + 47 * p(31)) / kDaysPerYear);
-  city.QualityOfLife = city.QualityOfLife + (1 * p(16) + 27 * p(20) + 42 * p(23) + 13 * p(24) +
-                                             31 * p(25) - 86 * p(26) + 10 * p(27) + 23 * p(29)) /
-                                                kDaysPerYear;
+  city.Sustainability =
+      static_cast<double>(WeightedProgress(city, &ProjectWeights::sustainability) / kDaysPerYear);
+  city.QualityOfLife =
+      city.QualityOfLife + WeightedProgress(city, &ProjectWeights::quality_of_life) / kDaysPerYear;
 }
 
 }  // namespace

@@ -52,6 +52,22 @@ TEST_F(EconomyTest, MatchesFiguresWorkedOutByHandForAMixedTown) {
   EXPECT_DOUBLE_EQ(city.QualityOfLife, -0.32308117727583846);
 }
 
+TEST_F(EconomyTest, EveryProjectWeighsOnTheFourIndicatorsAsDesigned) {
+  // Project P at progress P/64: every weight shows in its sum on its own, and every product and
+  // sum below is exact, so the only rounding is the division by 365.25.
+  for (int project = 1; project <= 31; ++project) city.ProjectProgress[project] = project / 64.0;
+  ScriptedRandom random({}, 0.5);
+  UpdateEconomy(city, random);
+  const auto per_turn = [](double weighted_project_numbers) {
+    return static_cast<double>(static_cast<long double>(weighted_project_numbers / 64) / 365.25L);
+  };
+  EXPECT_EQ(city.Cleanliness, per_turn(1 * 10 + 4 * 20 + 0.5 * 21 - 15 * 23));
+  EXPECT_EQ(city.Peacefulness, per_turn(-50 * 25 - 10 * 26));
+  EXPECT_EQ(city.Sustainability, per_turn(53 * 3 + 8 * 4 + 15 * 5 + 98 * 23 + 52 * 30 + 47 * 31));
+  EXPECT_EQ(city.QualityOfLife,
+            per_turn(1 * 16 + 27 * 20 + 42 * 23 + 13 * 24 + 31 * 25 - 86 * 26 + 10 * 27 + 23 * 29));
+}
+
 TEST_F(EconomyTest, AnEmptyTownEarnsNothing) {
   city.Treasury = 12;
   ScriptedRandom random({}, 0.3);

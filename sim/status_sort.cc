@@ -3,7 +3,6 @@
 namespace townwright {
 
 void SortProjects(CityState& city) {
-  // The fractional constants of the game are single-precision values.
   constexpr double kHaltedThreshold = 0.002f;
   city.PendingProjects.clear();
   city.ActiveProjects.clear();

@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "data/catalogue.h"
-
 namespace townwright {
 
 void ApplyWorkforceEffect(CityState& city, std::size_t project, Extended scale) {

@@ -7,16 +7,13 @@
 
 #include "number_text_form.h"
 #include "shell/control_table.h"
+#include "sim/choice_code.h"
+#include "view/choice_buttons.h"
 #include "view/control_ids.h"
+#include "view/date_display.h"
 
 namespace townwright::testing {
 namespace {
-
-constexpr std::string_view kDoNothing = "do nothing (except collect taxes)";
-constexpr std::array<std::string_view, 13> kMonthNames = {
-    "",     "January", "February",  "March",   "April",    "May",      "June",
-    "July", "August",  "September", "October", "November", "December",
-};
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
@@ -35,7 +32,7 @@ std::string CheckCalendar(const CityState& city, const HeadlessPlatform& window,
     return "month " + std::to_string(city.Month) + " is not 1 to 12";
   }
   if (!turn_played) return "";
-  if (ShownText(window, control_id::kMonthBox) != kMonthNames[city.Month]) {
+  if (ShownText(window, control_id::kMonthBox) != NameOfMonth(city.Month)) {
     return "the month box shows " + Quoted(ShownText(window, control_id::kMonthBox));
   }
   for (const int box : {control_id::kYearBox, control_id::kDayBox}) {
@@ -51,9 +48,9 @@ std::string CheckCalendar(const CityState& city, const HeadlessPlatform& window,
 bool CaptionFitsCode(const CityState& city, int k) {
   const std::string& text = city.ChoiceText[k];
   const double code = city.ChoiceCode[k];
-  if (k == 1) return text == kDoNothing && code == -1;
+  if (k == 1) return text == kDoNothingCaption && code == choice_code::kDoNothing;
   if (text.empty()) return true;  // an empty slot keeps whatever code an earlier rebuild left
-  const auto offer = [&](std::string_view verb, int offset, const std::string& list) {
+  const auto offer = [&](std::string_view verb, double offset, const std::string& list) {
     const double project = code - offset;
     if (!(project >= 1 && project <= kProjectCount) || project != std::floor(project)) {
       return false;
@@ -71,8 +68,11 @@ bool CaptionFitsCode(const CityState& city, int k) {
                                                          text.size() - head.size() - kTail.size()));
   };
   if (StartsWith(text, "Build: ")) return offer("Build: ", 0, city.PendingProjects);
-  if (StartsWith(text, "Reactivate: ")) return offer("Reactivate: ", 1000, city.HaltedProjects);
-  if (StartsWith(text, "Halt: ")) return offer("Halt: ", 2000, city.ActiveProjects);
+  if (StartsWith(text, "Reactivate: ")) {
+    return offer("Reactivate: ", choice_code::kReactivateBase, city.HaltedProjects);
+  }
+  if (StartsWith(text, "Halt: "))
+    return offer("Halt: ", choice_code::kHaltBase, city.ActiveProjects);
   return false;
 }
 
@@ -82,7 +82,7 @@ std::string CheckChoices(const CityState& city, const HeadlessPlatform& window) 
       return "choice " + std::to_string(k) + " reads " + Quoted(city.ChoiceText[k]) +
              " with code " + std::to_string(city.ChoiceCode[k]);
     }
-    const int button = control_id::kFirstChoiceButton + k - 1;
+    const int button = control_id::ChoiceButton(k);
     if (ShownText(window, button) != city.ChoiceText[k]) {
       return "button " + std::to_string(button) + " shows " + Quoted(ShownText(window, button)) +
              " instead of choice " + std::to_string(k);
@@ -183,14 +183,14 @@ std::string CheckFigures(const HeadlessPlatform& window, bool just_after_turn) {
   };
   std::string broken;
   for (int k = 1; k <= kIndicatorCount && broken.empty(); ++k) {
-    const int box = kFirstIndicatorBox + k - 1;
+    const int box = IndicatorBox(k);
     const std::string text = ShownText(window, box);
     const bool is_money = k == 1 || k == 2 || k == 7;
     broken = must(box, is_money ? money(text)
                        : k == 5 ? IsGroupedOrNumberText(text)
                                 : number(text));
     if (broken.empty()) {
-      broken = must(kFirstTrendBox + k - 1, trend(ShownText(window, kFirstTrendBox + k - 1)));
+      broken = must(TrendBox(k), trend(ShownText(window, TrendBox(k))));
     }
   }
   for (const int box : {kIncomeTaxBox, kSalesTaxBox, kPropertyTaxBox}) {

@@ -21,19 +21,17 @@
 #include "data/random_source.h"
 #include "game_invariants.h"
 #include "random_play.h"
-#include "shell/command_handler.h"
-#include "shell/headless/headless_platform.h"
-#include "shell/startup.h"
+#include "shell/headless/headless_game.h"
 #include "view/control_ids.h"
 
 namespace {
 
+using townwright::testing::FindBrokenRule;
 using townwright::testing::Moment;
 using townwright::testing::RandomPlayer;
 using Action = RandomPlayer::Action;
 
 constexpr int kGames = 4;
-constexpr int kPausesPerTurn = 9;
 
 bool ParseCount(std::string_view text, std::uint64_t& value) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -42,74 +40,52 @@ bool ParseCount(std::string_view text, std::uint64_t& value) {
 
 class SoakGame {
  public:
-  SoakGame(std::uint64_t seed, RandomPlayer::Temper temper) : player_(seed, temper) {
-    townwright::StartGame(city_, random_, window_, seed);
-    pauses_at_start_ = window_.pause_count();
-  }
+  SoakGame(std::uint64_t seed, RandomPlayer::Temper temper) : game_(seed), player_(seed, temper) {}
 
   // Plays until `turns` turns are played or a rule breaks; returns the broken rule or "".
   std::string Play(std::uint64_t turns) {
-    std::string broken =
-        townwright::testing::FindBrokenRule(city_, window_, Moment::kBeforeFirstTurn);
-    while (broken.empty() && turns_played_ < turns) {
-      Act(player_.NextAction());
+    std::string broken = FindBrokenRule(game_.city(), game_.window(), Moment::kBeforeFirstTurn);
+    while (broken.empty() && game_.turns_played() < turns) {
+      const bool played = Act(player_.NextAction());
       ++actions_;
-      const auto played =
-          static_cast<std::uint64_t>((window_.pause_count() - pauses_at_start_) / kPausesPerTurn);
-      const Moment moment = played == 0              ? Moment::kBeforeFirstTurn
-                            : played > turns_played_ ? Moment::kJustAfterTurn
-                                                     : Moment::kBetweenTurns;
-      if (moment == Moment::kJustAfterTurn && ShowsExtremeFigure()) ++extreme_turns_;
-      turns_played_ = played;
-      broken = window_.ended() ? "the window ended without \"Exit\""
-                               : townwright::testing::FindBrokenRule(city_, window_, moment);
+      const Moment moment = game_.turns_played() == 0 ? Moment::kBeforeFirstTurn
+                            : played                  ? Moment::kJustAfterTurn
+                                                      : Moment::kBetweenTurns;
+      if (played && ShowsExtremeFigure()) ++extreme_turns_;
+      broken = game_.window().ended() ? "the window ended without \"Exit\""
+                                      : FindBrokenRule(game_.city(), game_.window(), moment);
     }
     return broken;
   }
 
-  std::uint64_t turns_played() const { return turns_played_; }
+  std::uint64_t turns_played() const { return game_.turns_played(); }
   std::uint64_t actions() const { return actions_; }
   std::uint64_t extreme_turns() const { return extreme_turns_; }
-  const townwright::CityState& city() const { return city_; }
-  std::string Shown(int id) const { return window_.FindControl(id)->text; }
+  const townwright::CityState& city() const { return game_.city(); }
+  std::string Shown(int id) const { return game_.Text(id).value_or(""); }
 
  private:
-  void Send(const townwright::WindowEvent& event) {
-    townwright::MainDialogCallback(city_, random_, window_, event);
-  }
-  void Click(int id) { Send({.kind = townwright::WindowEvent::Kind::kCommand, .control_id = id}); }
-
-  void Act(const Action& action) {
-    using namespace townwright::control_id;
+  // True when the action played a turn.
+  bool Act(const Action& action) {
     switch (action.kind) {
       case Action::Kind::kPress:
-        Click(kFirstChoiceButton + action.button - 1);
-        break;
+        return game_.Press(action.button);
       case Action::Kind::kSetTaxes:
-        // Before the first turn the tax boxes do not exist yet: the typing goes nowhere.
-        window_.Type(kIncomeTaxBox, action.tax_texts[0]);
-        window_.Type(kSalesTaxBox, action.tax_texts[1]);
-        window_.Type(kPropertyTaxBox, action.tax_texts[2]);
-        Click(kUpdateTaxRates);
-        break;
+        game_.SetTaxes(action.tax_texts[0], action.tax_texts[1], action.tax_texts[2]);
+        return false;
       case Action::Kind::kEvent:
-        Send(action.event);
-        break;
+        return game_.Send(action.event);
     }
+    return false;
   }
 
   // The treasury in exponent form, or infinite or undefined.
   bool ShowsExtremeFigure() const {
-    return Shown(townwright::control_id::kFirstIndicatorBox).find_first_of("EIN") !=
-           std::string::npos;
+    return Shown(townwright::control_id::kTreasuryBox).find_first_of("EIN") != std::string::npos;
   }
 
-  townwright::HeadlessPlatform window_;
-  townwright::CityState city_;
-  townwright::GameRandom random_;
+  townwright::HeadlessGame game_;
   RandomPlayer player_;
-  int pauses_at_start_ = 0;
-  std::uint64_t turns_played_ = 0;
   std::uint64_t actions_ = 0;
   std::uint64_t extreme_turns_ = 0;
 };
@@ -148,7 +124,8 @@ int main(int argc, char** argv) {
         static_cast<unsigned long long>(soak.turns_played()),
         static_cast<unsigned long long>(soak.actions()),
         static_cast<unsigned long long>(soak.extreme_turns()), city.Day, city.Month,
-        static_cast<double>(city.Year), soak.Shown(1029).c_str(), soak.Shown(1033).c_str());
+        static_cast<double>(city.Year), soak.Shown(townwright::control_id::kTreasuryBox).c_str(),
+        soak.Shown(townwright::control_id::kCensusBox).c_str());
     total += soak.turns_played();
   }
   std::printf("%llu turns; every rule held after every action.\n",

@@ -11,28 +11,12 @@ namespace townwright {
 namespace {
 
 constexpr int kDigits = 15;
-constexpr int kComparedSlot = 30;  // the value 30 turns before this one
 
 std::string WholeFigure(double value) { return NumberToText(RoundDecimals(value, 0), kDigits); }
 
 void WriteIndicatorTexts(CityState& city) {
   for (int k = 1; k <= kIndicatorCount; ++k)
     city.IndicatorText[k] = WholeFigure(Indicator(city, k));
-}
-
-void MoveHistoryOn(CityState& city) {
-  auto& history = city.IndicatorHistory;
-  for (int slot = kComparedSlot; slot >= 1; --slot) {
-    for (int k = 1; k <= kIndicatorCount; ++k) {
-      // An earlier value of 0 leaves the ratio as it was.
-      if (slot == kComparedSlot && history[slot][k] != 0) {
-        city.IndicatorRatio[k] =
-            static_cast<double>(Indicator(city, k) / Extended{history[slot][k]});
-      }
-      history[slot + 1][k] = history[slot][k];
-      if (slot == 1) history[1][k] = Indicator(city, k);
-    }
-  }
 }
 
 void WriteTrendTexts(CityState& city) {
@@ -50,26 +34,27 @@ void WriteTrendTexts(CityState& city) {
 
 void Show(CityState& city, Display& display) {
   using namespace control_id;
+  // Grouped figures are kept as shown.
   const auto money = [](const std::string& text) {
     std::string money_text = "$";
     money_text += GroupThousands(text);
     return money_text;
   };
   city.IndicatorText[1] = money(city.IndicatorText[1]);
-  display.RefreshControl(kFirstIndicatorBox + 0, city.IndicatorText[1]);
+  display.RefreshControl(kTreasuryBox, city.IndicatorText[1]);
   city.IndicatorText[2] = money(city.IndicatorText[2]);
-  display.RefreshControl(kFirstIndicatorBox + 1, city.IndicatorText[2]);
-  display.RefreshControl(kFirstIndicatorBox + 2, city.IndicatorText[3]);
-  display.RefreshControl(kFirstIndicatorBox + 3, city.IndicatorText[4]);
+  display.RefreshControl(kWealthBox, city.IndicatorText[2]);
+  display.RefreshControl(kCleanlinessBox, city.IndicatorText[3]);
+  display.RefreshControl(kPeacefulnessBox, city.IndicatorText[4]);
   city.IndicatorText[5] = GroupThousands(city.IndicatorText[5]);
-  display.RefreshControl(kFirstIndicatorBox + 4, city.IndicatorText[5]);
-  display.RefreshControl(kFirstIndicatorBox + 5, city.IndicatorText[6]);
+  display.RefreshControl(kCensusBox, city.IndicatorText[5]);
+  display.RefreshControl(kSustainabilityBox, city.IndicatorText[6]);
   city.IndicatorText[7] = money(city.IndicatorText[7]);
-  display.RefreshControl(kFirstIndicatorBox + 6, city.IndicatorText[7]);
-  display.RefreshControl(kFirstIndicatorBox + 7, city.IndicatorText[8]);
+  display.RefreshControl(kVelocityOfMoneyBox, city.IndicatorText[7]);
+  display.RefreshControl(kQualityOfLifeBox, city.IndicatorText[8]);
 
   for (int k = 1; k <= kIndicatorCount; ++k) {
-    display.RefreshControl(kFirstTrendBox + k - 1, city.TrendText[k]);
+    display.RefreshControl(TrendBox(k), city.TrendText[k]);
   }
 
   const auto percentage = [](double rate) {
@@ -85,9 +70,8 @@ void Show(CityState& city, Display& display) {
 
 }  // namespace
 
-void RefreshIndicatorPanel(CityState& city, Display& display) {
+void ShowIndicatorPanel(CityState& city, Display& display) {
   WriteIndicatorTexts(city);
-  MoveHistoryOn(city);
   WriteTrendTexts(city);
   Show(city, display);
 }

@@ -8,8 +8,9 @@
 
 namespace townwright {
 
-// Writes the indicator texts, moves the 31-turn history on (comparing each indicator with its
-// value 30 turns earlier first), writes the trend texts and refreshes the 21 boxes in their order.
-void RefreshIndicatorPanel(CityState& city, Display& display);
+// Writes IndicatorText and TrendText from the indicators and their ratios, then shows the 21 boxes
+// in their order: the eight figures (money grouped after "$", the census grouped), the eight
+// trends, the three tax rates as percentages, "Citizen's Monthly" and "Workforce".
+void ShowIndicatorPanel(CityState& city, Display& display);
 
 }  // namespace townwright

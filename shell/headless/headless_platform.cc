@@ -3,9 +3,6 @@
 namespace townwright {
 namespace {
 
-constexpr WindowHandle kMainWindowHandle = 1;
-// Control handles are their identifiers moved out of the main window's way.
-constexpr WindowHandle kControlHandleBase = 0x10000;
 constexpr int kFirstIndexedId = 1000;
 
 }  // namespace
@@ -24,7 +21,7 @@ WindowHandle HeadlessPlatform::CreateMainWindow(std::string_view caption, Dialog
 WindowHandle HeadlessPlatform::CreateControl(int id, ControlKind kind, DialogRect place,
                                              std::string_view text) {
   if (window_ == 0) return 0;
-  const WindowHandle handle = kControlHandleBase + static_cast<WindowHandle>(id);
+  const WindowHandle handle = ControlHandle(id);
   controls_.push_back({id, kind, place, std::string(text), 0, handle});
   const int slot = id - kFirstIndexedId;
   if (slot >= 0 && slot < static_cast<int>(by_id_.size()) && by_id_[slot] == 0) {
@@ -33,19 +30,26 @@ WindowHandle HeadlessPlatform::CreateControl(int id, ControlKind kind, DialogRec
   return handle;
 }
 
-HeadlessPlatform::Control* HeadlessPlatform::Find(int id) {
+std::optional<std::size_t> HeadlessPlatform::PositionOf(int id) const {
   const int slot = id - kFirstIndexedId;
   if (slot >= 0 && slot < static_cast<int>(by_id_.size())) {
-    return by_id_[slot] == 0 ? nullptr : &controls_[by_id_[slot] - 1];
+    if (by_id_[slot] == 0) return std::nullopt;
+    return by_id_[slot] - 1;
   }
-  for (Control& control : controls_) {
-    if (control.id == id) return &control;
+  for (std::size_t position = 0; position < controls_.size(); ++position) {
+    if (controls_[position].id == id) return position;
   }
-  return nullptr;
+  return std::nullopt;
+}
+
+HeadlessPlatform::Control* HeadlessPlatform::Find(int id) {
+  const auto position = PositionOf(id);
+  return position ? &controls_[*position] : nullptr;
 }
 
 const HeadlessPlatform::Control* HeadlessPlatform::FindControl(int id) const {
-  return const_cast<HeadlessPlatform*>(this)->Find(id);
+  const auto position = PositionOf(id);
+  return position ? &controls_[*position] : nullptr;
 }
 
 bool HeadlessPlatform::SetControlText(int id, std::string_view text) {
@@ -61,7 +65,7 @@ std::optional<std::string> HeadlessPlatform::ControlText(int id) {
   return control->text;
 }
 
-FontHandle HeadlessPlatform::CreateFont(const FontRequest& request) {
+FontHandle HeadlessPlatform::CreateLogicalFont(const FontRequest& request) {
   fonts_.push_back({request.height, request.weight, std::string(request.face)});
   return fonts_.size();
 }

@@ -43,7 +43,7 @@ class HeadlessPlatform final : public Platform {
   bool SetControlText(int id, std::string_view text) override;
   std::optional<std::string> ControlText(int id) override;
   int LogicalPixelsPerInch() override { return pixels_per_inch_; }
-  FontHandle CreateFont(const FontRequest& request) override;
+  FontHandle CreateLogicalFont(const FontRequest& request) override;
   void SetControlFont(int id, FontHandle font) override;
   void ShowMessageBox(std::string_view text, std::string_view caption) override;
   void Pause(int milliseconds) override;
@@ -81,6 +81,7 @@ class HeadlessPlatform final : public Platform {
   int end_result() const { return end_result_; }
 
  private:
+  std::optional<std::size_t> PositionOf(int id) const;
   Control* Find(int id);
 
   WindowHandle window_ = 0;

@@ -15,16 +15,12 @@
 #include <thread>
 #include <utility>
 
-#include "shell/qt/accessible_names.h"
+#include "shell/control_table.h"
 #include "shell/qt/frame_box.h"
 #include "shell/qt/main_window_widget.h"
 
 namespace townwright::qt {
 namespace {
-
-constexpr WindowHandle kMainWindowHandle = 1;
-// Control handles are their identifiers moved out of the main window's way.
-constexpr WindowHandle kControlHandleBase = 0x10000;
 
 QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -132,8 +128,10 @@ WindowHandle QtPlatform::CreateControl(int id, ControlKind kind, DialogRect plac
   if (widget == nullptr) return 0;
   widget->setFont(dialog_font_);
   SetTextOf(kind, *widget, ToQString(text));
-  if (kind == ControlKind::kTextBox) {
-    widget->setAccessibleName(ToQString(AccessibleNameOfTextBox(id)));
+  // A box's text is a figure, not a name: screen readers call it by its heading.
+  const ControlLayout* layout = FindControlLayout(id);
+  if (kind == ControlKind::kTextBox && layout != nullptr) {
+    widget->setAccessibleName(ToQString(AccessibleName(*layout)));
   }
   if (kind == ControlKind::kButton) {
     QObject::connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, widget, [this, id] {
@@ -144,7 +142,7 @@ WindowHandle QtPlatform::CreateControl(int id, ControlKind kind, DialogRect plac
   widget->show();
   controls_.emplace(id, ControlEntry{kind, widget});
   changed_since_pause_.emplace_back(widget);
-  return kControlHandleBase + static_cast<WindowHandle>(id);
+  return ControlHandle(id);
 }
 
 bool QtPlatform::SetControlText(int id, std::string_view text) {
@@ -171,7 +169,7 @@ int QtPlatform::LogicalPixelsPerInch() {
   return screen != nullptr ? qRound(screen->logicalDotsPerInchY()) : 96;
 }
 
-FontHandle QtPlatform::CreateFont(const FontRequest& request) {
+FontHandle QtPlatform::CreateLogicalFont(const FontRequest& request) {
   QFont font(InstalledFamilyOr(request.face));
   font.setStyleHint(QFont::SansSerif);
   // A negative height is the characters' height without the leading, which is Qt's pixel size;
@@ -221,14 +219,15 @@ WindowHandle QtPlatform::FocusedControl() {
   if (!window_) return 0;
   const QWidget* focused = window_->focusWidget();
   for (const auto& [id, control] : controls_) {
-    if (control.widget == focused) return kControlHandleBase + static_cast<WindowHandle>(id);
+    if (control.widget == focused) return ControlHandle(id);
   }
   return 0;
 }
 
 void QtPlatform::SetFocus(WindowHandle control) {
-  if (control <= kControlHandleBase) return;
-  const auto found = controls_.find(static_cast<int>(control - kControlHandleBase));
+  const int id = ControlIdOfHandle(control);
+  if (id == 0) return;
+  const auto found = controls_.find(id);
   if (found != controls_.end()) found->second.widget->setFocus(Qt::ActiveWindowFocusReason);
 }
 

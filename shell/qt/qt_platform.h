@@ -44,7 +44,7 @@ class QtPlatform final : public Platform {
   bool SetControlText(int id, std::string_view text) override;
   std::optional<std::string> ControlText(int id) override;
   int LogicalPixelsPerInch() override;
-  FontHandle CreateFont(const FontRequest& request) override;
+  FontHandle CreateLogicalFont(const FontRequest& request) override;
   void SetControlFont(int id, FontHandle font) override;
   void ShowMessageBox(std::string_view text, std::string_view caption) override;
   void Pause(int milliseconds) override;

@@ -144,7 +144,7 @@ class QtPlatformTest : public QObject {
       QCOMPARE(game.Text(kMonthBox), QStringLiteral("January"));
       QCOMPARE(game.Text(kYearBox), QStringLiteral("2007"));
       QCOMPARE(game.Text(kDayBox), QStringLiteral("31"));
-      QCOMPARE(game.Text(1023), QStringLiteral("Tax Tables"));
+      QCOMPARE(game.Text(kTaxTablesFrame), QStringLiteral("Tax Tables"));
       QVERIFY(game.Widget(kIncomeTaxBox) == nullptr);
       for (const ControlLayout& layout : WindowControls()) {
         QWidget* widget = game.Widget(layout.id);
@@ -333,17 +333,17 @@ class QtPlatformTest : public QObject {
     Game game;
     game.Play([&] {
       game.Click(kFirstChoiceButton);
-      const std::map<int, QString> some_names = {{1029, "Treasury"},
-                                                 {1037, "Treasury trend"},
-                                                 {1044, "Quality of Life trend"},
-                                                 {1045, "Citizen's Monthly"},
-                                                 {1049, "Workforce"},
-                                                 {1046, "Income Tax"},
-                                                 {1047, "Sales Tax"},
-                                                 {1048, "Property Tax"},
-                                                 {1051, "Month"},
-                                                 {1052, "Year"},
-                                                 {1053, "Day"}};
+      const std::map<int, QString> some_names = {{kTreasuryBox, "Treasury"},
+                                                 {kTreasuryTrendBox, "Treasury trend"},
+                                                 {kQualityOfLifeTrendBox, "Quality of Life trend"},
+                                                 {kCitizensMonthlyBox, "Citizen's Monthly"},
+                                                 {kWorkforceBox, "Workforce"},
+                                                 {kIncomeTaxBox, "Income Tax"},
+                                                 {kSalesTaxBox, "Sales Tax"},
+                                                 {kPropertyTaxBox, "Property Tax"},
+                                                 {kMonthBox, "Month"},
+                                                 {kYearBox, "Year"},
+                                                 {kDayBox, "Day"}};
       std::vector<ControlLayout> all(WindowControls().begin(), WindowControls().end());
       all.insert(all.end(), TaxBoxes().begin(), TaxBoxes().end());
       std::set<QString> box_names;

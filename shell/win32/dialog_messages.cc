@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace townwright {
+namespace townwright::win32 {
 
 std::optional<WindowEvent> TranslateDialogMessage(unsigned int message, std::uintptr_t w_param) {
   switch (message) {
@@ -24,4 +24,4 @@ std::optional<WindowEvent> TranslateDialogMessage(unsigned int message, std::uin
   }
 }
 
-}  // namespace townwright
+}  // namespace townwright::win32

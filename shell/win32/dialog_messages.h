@@ -7,7 +7,7 @@
 
 #include "shell/platform.h"
 
-namespace townwright {
+namespace townwright::win32 {
 
 // The event for a dialog message, or nothing for every message the game leaves to the system:
 // WM_INITDIALOG, WM_NCACTIVATE (w_param 0 is the deactivation), WM_COMMAND (the low word of
@@ -15,4 +15,4 @@ namespace townwright {
 // SC_CLOSE (Alt+F4, or the window manager's close).
 std::optional<WindowEvent> TranslateDialogMessage(unsigned int message, std::uintptr_t w_param);
 
-}  // namespace townwright
+}  // namespace townwright::win32

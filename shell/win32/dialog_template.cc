@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-namespace townwright {
+namespace townwright::win32 {
 
 DialogTemplate::DialogTemplate(std::uint32_t style, DialogRect place, int font_points,
                                std::string_view font_face) {
@@ -32,4 +32,4 @@ DialogTemplate::DialogTemplate(std::uint32_t style, DialogRect place, int font_p
   std::memcpy(words_.data(), template_words.data(), template_words.size() * sizeof(WORD));
 }
 
-}  // namespace townwright
+}  // namespace townwright::win32

@@ -9,7 +9,7 @@
 
 #include "shell/platform.h"
 
-namespace townwright {
+namespace townwright::win32 {
 
 class DialogTemplate {
  public:
@@ -27,4 +27,4 @@ class DialogTemplate {
   std::vector<std::uint32_t> words_;
 };
 
-}  // namespace townwright
+}  // namespace townwright::win32

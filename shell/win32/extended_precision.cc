@@ -1,6 +1,6 @@
 #include "shell/win32/extended_precision.h"
 
-namespace townwright {
+namespace townwright::win32 {
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 
@@ -42,4 +42,4 @@ int X87PrecisionBits() { return 0; }
 
 #endif
 
-}  // namespace townwright
+}  // namespace townwright::win32

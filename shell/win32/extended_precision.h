@@ -3,7 +3,7 @@
 // The game's formulas are evaluated in 80-bit extended precision. On x86 that needs the x87
 // unit's precision control at 64 bits, which a Windows thread may start with set to 53 bits.
 
-namespace townwright {
+namespace townwright::win32 {
 
 // Sets the x87 precision control of the calling thread to 64 bits where long double is the x87
 // extended type; does nothing elsewhere (MSVC's long double is a double).
@@ -13,4 +13,4 @@ void UseExtendedPrecision();
 // no x87 control to read.
 int X87PrecisionBits();
 
-}  // namespace townwright
+}  // namespace townwright::win32

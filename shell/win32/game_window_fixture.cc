@@ -7,7 +7,7 @@
 #include "shell/startup.h"
 #include "shell/win32/extended_precision.h"
 
-namespace townwright::testing {
+namespace townwright::win32::testing {
 namespace {
 
 constexpr UINT kRunWork = WM_APP + 1;
@@ -150,4 +150,4 @@ void GameWindowFixture::OnWindowThread(const std::function<void()>& work) const 
   SendMessageA(probe_, kRunWork, 0, reinterpret_cast<LPARAM>(&work));
 }
 
-}  // namespace townwright::testing
+}  // namespace townwright::win32::testing

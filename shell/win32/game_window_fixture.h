@@ -4,10 +4,8 @@
 // program runs it; a player thread acts on it only through window messages, the way an automation
 // tool would, and reads the game's record only on the window's thread, between two messages.
 
-#include <windows.h>
-#undef CreateFont
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <atomic>
 #include <chrono>
@@ -20,7 +18,7 @@
 #include "data/random_source.h"
 #include "shell/win32/win32_platform.h"
 
-namespace townwright::testing {
+namespace townwright::win32::testing {
 
 class GameWindowFixture : public ::testing::Test {
  protected:
@@ -79,4 +77,4 @@ class GameWindowFixture : public ::testing::Test {
   long settle_posts_ = 0;
 };
 
-}  // namespace townwright::testing
+}  // namespace townwright::win32::testing

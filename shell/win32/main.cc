@@ -9,7 +9,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The figures are computed in 80-bit precision; a Windows thread may start with 53.
-  townwright::UseExtendedPrecision();
-  townwright::Win32Platform platform;
+  townwright::win32::UseExtendedPrecision();
+  townwright::win32::Win32Platform platform;
   return townwright::RunTownwright(platform, townwright::SeedFromTimeOfDay());
 }

@@ -9,7 +9,7 @@
 #include "shell/win32/tools/automation.h"
 #include "view/control_ids.h"
 
-namespace townwright {
+namespace townwright::win32 {
 namespace {
 
 using namespace control_id;
@@ -41,14 +41,14 @@ TEST_F(TownwrightExeTest, PlaysTurnsTakesTaxRatesAndExitsWithStatusZero) {
   EXPECT_EQ(Text(window_, kYearBox), "2007");
   EXPECT_EQ(Text(window_, kDayBox), "31");
   EXPECT_EQ(Text(window_, kFirstChoiceButton), "do nothing (except collect taxes)");
-  EXPECT_EQ(Text(window_, kFirstIndicatorBox), "");
+  EXPECT_EQ(Text(window_, kTreasuryBox), "");
   EXPECT_EQ(GetDlgItem(window_, kIncomeTaxBox), nullptr);
 
   ASSERT_TRUE(Click(window_, kFirstChoiceButton));
   EXPECT_EQ(Trimmed(Text(window_, kDayBox)), "2");
   EXPECT_EQ(Text(window_, kMonthBox), "January");
   EXPECT_EQ(Trimmed(Text(window_, kYearBox)), "2008");
-  EXPECT_EQ(Text(window_, kFirstIndicatorBox).substr(0, 1), "$") << "the treasury";
+  EXPECT_EQ(Text(window_, kTreasuryBox).substr(0, 1), "$") << "the treasury";
   EXPECT_NE(GetDlgItem(window_, kIncomeTaxBox), nullptr);
 
   ASSERT_TRUE(SetText(window_, kIncomeTaxBox, "25"));
@@ -78,4 +78,4 @@ TEST_F(TownwrightExeTest, ASystemCloseEndsItWithStatusZeroWhateverItsCommandLine
 }
 
 }  // namespace
-}  // namespace townwright
+}  // namespace townwright::win32

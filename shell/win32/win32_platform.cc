@@ -1,8 +1,6 @@
 #include "shell/win32/win32_platform.h"
 
 #include <windows.h>
-// <windows.h> renames CreateFont to CreateFontA; here it is the platform's operation.
-#undef CreateFont
 
 #include <algorithm>
 #include <string>
@@ -11,7 +9,7 @@
 #include "shell/win32/dialog_messages.h"
 #include "shell/win32/dialog_template.h"
 
-namespace townwright {
+namespace townwright::win32 {
 namespace {
 
 constexpr DWORD kDialogStyle =
@@ -124,7 +122,7 @@ int Win32Platform::LogicalPixelsPerInch() {
   return pixels_per_inch;
 }
 
-FontHandle Win32Platform::CreateFont(const FontRequest& request) {
+FontHandle Win32Platform::CreateLogicalFont(const FontRequest& request) {
   LOGFONTA font = {};  // every field the request does not name is 0 or off
   font.lfHeight = request.height;
   font.lfWeight = request.weight;
@@ -221,4 +219,4 @@ void Win32Platform::ReleaseWindowAndFonts() {
   fonts_.clear();
 }
 
-}  // namespace townwright
+}  // namespace townwright::win32

@@ -12,7 +12,7 @@
 
 #include "shell/platform.h"
 
-namespace townwright {
+namespace townwright::win32 {
 
 class Win32Platform final : public Platform {
  public:
@@ -32,7 +32,7 @@ class Win32Platform final : public Platform {
   bool SetControlText(int id, std::string_view text) override;
   std::optional<std::string> ControlText(int id) override;
   int LogicalPixelsPerInch() override;
-  FontHandle CreateFont(const FontRequest& request) override;
+  FontHandle CreateLogicalFont(const FontRequest& request) override;
   void SetControlFont(int id, FontHandle font) override;
   void ShowMessageBox(std::string_view text, std::string_view caption) override;
   void Pause(int milliseconds) override;
@@ -58,11 +58,11 @@ class Win32Platform final : public Platform {
   PauseFunction pause_;
   WindowHandle dialog_ = 0;
   FontHandle dialog_font_ = 0;     // made by the dialog from its template; the dialog releases it
-  std::vector<FontHandle> fonts_;  // made by CreateFont; released when the window is ended
+  std::vector<FontHandle> fonts_;  // made by CreateLogicalFont; released when the window is ended
   const WindowEventHandler* handler_ = nullptr;  // set while RunUntilEnded runs
   bool ended_ = false;
   int result_ = 0;
   int open_message_boxes_ = 0;
 };
 
-}  // namespace townwright
+}  // namespace townwright::win32

@@ -10,7 +10,7 @@
 #include "shell/win32/game_window_fixture.h"
 #include "view/control_ids.h"
 
-namespace townwright::testing {
+namespace townwright::win32::testing {
 namespace {
 
 using namespace control_id;
@@ -89,18 +89,6 @@ int ScreenPixelsPerInch() {
   return pixels;
 }
 
-std::string ExpectedFirstText(const CityState& city, const ControlLayout& entry) {
-  switch (entry.source) {
-    case InitialText::kChoiceText:
-      return city.ChoiceText[static_cast<std::size_t>(entry.element)];
-    case InitialText::kIndicatorText:
-      return city.IndicatorText[static_cast<std::size_t>(entry.element)];
-    case InitialText::kFixed:
-      break;
-  }
-  return std::string(entry.text);
-}
-
 void ExpectControlAsListed(HWND dialog, HWND control, const ControlLayout& entry) {
   SCOPED_TRACE(::testing::Message() << "control " << entry.id);
   const Look look = LookOf(entry.kind);
@@ -150,7 +138,7 @@ TEST_F(WindowLayoutTest, EveryControlHasItsClassStyleIdentifierTextAndPlaceInCre
        control = GetWindow(control, GW_HWNDNEXT), ++index) {
     ASSERT_LT(index, listed.size()) << "a control too many: " << GetDlgCtrlID(control);
     ExpectControlAsListed(dialog_, control, listed[index]);
-    EXPECT_EQ(WindowText(control), ExpectedFirstText(*city_, listed[index]))
+    EXPECT_EQ(WindowText(control), std::string(FirstText(*city_, listed[index])))
         << "control " << listed[index].id;
   }
   EXPECT_EQ(index, listed.size());
@@ -210,7 +198,7 @@ TEST_F(PlayerTest, AChoiceClickPlaysExactlyOneTurn) {
       EXPECT_EQ(Text(kFirstChoiceButton + k - 1),
                 Read([&] { return city_->ChoiceText[static_cast<std::size_t>(k)]; }));
     }
-    EXPECT_FALSE(Text(kFirstIndicatorBox).empty());
+    EXPECT_FALSE(Text(kTreasuryBox).empty());
 
     Command(kFirstChoiceButton + 8, BN_CLICKED);
     EXPECT_EQ(Read([&] { return city_->SelectedChoice; }), 9);
@@ -461,10 +449,11 @@ TEST(Win32PlatformTest, WithoutAWindowNothingIsMadeAndRunReturnsAtOnce) {
   int events = 0;
   EXPECT_EQ(platform.RunUntilEnded([&](const WindowEvent&) { ++events; }), 0);
   EXPECT_EQ(events, 0);
-  EXPECT_EQ(platform.CreateControl(1001, ControlKind::kFrame, {5, 10, 325, 105}, "Details"), 0u);
-  EXPECT_FALSE(platform.SetControlText(1001, "x"));
-  EXPECT_EQ(platform.ControlText(1001), std::nullopt);
+  EXPECT_EQ(
+      platform.CreateControl(kDetailsFrame, ControlKind::kFrame, {5, 10, 325, 105}, "Details"), 0u);
+  EXPECT_FALSE(platform.SetControlText(kDetailsFrame, "x"));
+  EXPECT_EQ(platform.ControlText(kDetailsFrame), std::nullopt);
 }
 
 }  // namespace
-}  // namespace townwright::testing
+}  // namespace townwright::win32::testing

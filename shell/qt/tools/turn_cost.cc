@@ -17,7 +17,7 @@
 
 #include "data/random_source.h"
 #include "shell/command_handler.h"
-#include "shell/headless/headless_platform.h"
+#include "shell/headless/headless_game.h"
 #include "shell/qt/qt_platform.h"
 #include "shell/startup.h"
 #include "view/control_ids.h"
@@ -40,16 +40,11 @@ void Report(const char* name, std::vector<double> milliseconds) {
 int ChoiceFor(int turn) { return townwright::control_id::kFirstChoiceButton + turn % 9; }
 
 std::vector<double> HeadlessTurns() {
-  using namespace townwright;
-  HeadlessPlatform platform;
-  const auto city = std::make_unique<CityState>();
-  GameRandom random;
-  StartGame(*city, random, platform, kSeed);
+  const auto game = std::make_unique<townwright::HeadlessGame>(kSeed);
   std::vector<double> times;
   for (int turn = 0; turn < kTurns; ++turn) {
-    const WindowEvent click{.kind = WindowEvent::Kind::kCommand, .control_id = ChoiceFor(turn)};
     const auto start = Clock::now();
-    MainDialogCallback(*city, random, platform, click);
+    game->Click(ChoiceFor(turn));
     times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
   }
   return times;

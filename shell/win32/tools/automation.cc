@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace townwright::automation {
+namespace townwright::win32::automation {
 namespace {
 
 UINT Milliseconds(std::chrono::milliseconds patience) {
@@ -119,4 +119,4 @@ std::string ProgramBeside(const std::string& file_name) {
   return directory + file_name;
 }
 
-}  // namespace townwright::automation
+}  // namespace townwright::win32::automation

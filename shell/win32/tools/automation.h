@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace townwright::automation {
+namespace townwright::win32::automation {
 
 inline constexpr std::chrono::milliseconds kPatience = std::chrono::seconds(60);
 
@@ -57,4 +57,4 @@ bool SetText(HWND window, int id, const std::string& text);
 // The path of `file_name` in the directory of the running program.
 std::string ProgramBeside(const std::string& file_name);
 
-}  // namespace townwright::automation
+}  // namespace townwright::win32::automation

@@ -25,7 +25,7 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace townwright::automation;
+  using namespace townwright::win32::automation;
   if (argc != 4) {
     std::fprintf(stderr, "usage: measure_startup PROGRAM CAPTION RUNS\n");
     return 2;

@@ -10,7 +10,7 @@
 #include "shell/win32/tools/automation.h"
 
 int main(int argc, char** argv) {
-  using namespace townwright::automation;
+  using namespace townwright::win32::automation;
   HWND window = nullptr;
   const auto give_up = std::chrono::steady_clock::now() + kPatience;
   while ((window = FindVisibleWindow(townwright::kWindowCaption)) == nullptr) {

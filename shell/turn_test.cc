@@ -1,4 +1,4 @@
-#include "sim/turn.h"
+#include "shell/turn.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,12 @@
 
 #include "city_fixture.h"
 #include "recording_display.h"
+#include "shell/headless/headless_game.h"
 #include "sim/status_sort.h"
+#include "view/choice_buttons.h"
+#include "view/control_ids.h"
+#include "view/date_display.h"
+#include "view/indicator_panel.h"
 
 namespace townwright {
 namespace {
@@ -92,9 +97,29 @@ TEST_F(TurnTest, ShowsTheDateFirstAndTheIndicatorsLast) {
   CountingRandom random(3);
   Play(1, random);
   ASSERT_EQ(display.refreshes.size(), 3u + 9 + 21);
-  EXPECT_EQ(display.refreshes.front().first, 1051);
-  EXPECT_EQ(display.refreshes[3].first, 1011);
-  EXPECT_EQ(display.refreshes.back().first, 1049);
+  EXPECT_EQ(display.refreshes.front(),
+            std::make_pair(control_id::kMonthBox, std::string("January")));
+  EXPECT_EQ(display.refreshes[2], std::make_pair(control_id::kDayBox, std::string(" 2")));
+  EXPECT_EQ(display.refreshes[3].first, control_id::kFirstChoiceButton);
+  EXPECT_EQ(display.refreshes.back().first, control_id::kWorkforceBox);
+  EXPECT_EQ(display.pauses.size(), 9u);
+}
+
+TEST(ShowingATurnTest, ChangesNothingButTheTextsItWrites) {
+  // A town decades old, with projects built, halted and reactivated.
+  HeadlessGame game(5);
+  for (int turn = 0; turn < 3000; ++turn) game.Press(1 + (turn + 1) % kChoiceButtons);
+  const CityState before = game.city();
+  CityState shown = before;
+  int choices = 0;
+  while (choices < kChoiceButtons && !before.ChoiceText[choices + 1].empty()) ++choices;
+  testing::RecordingDisplay display;
+  ShowDate(shown, display);
+  ShowChoices(shown, choices, display);
+  ShowIndicatorPanel(shown, display);
+  // Showing again writes the very texts the turn wrote, and touches nothing else.
+  EXPECT_EQ(shown, before);
+  EXPECT_FALSE(before.HaltedProjects.empty());
 }
 
 }  // namespace

@@ -1,0 +1,37 @@
+# The engine's layers, each a library linking only the layers below it: data, sim (the rules),
+# view (what the rules show), shell (the window, the commands, the turn), and the headless window
+# beside the shell. Linking alone would not catch an include against the layering, since every
+# program links all of them, so each layer's files are also checked for what they include: an
+# include from a higher layer fails the build.
+
+set(TOWNWRIGHT_INCLUDE_CHECK ${CMAKE_CURRENT_LIST_DIR}/check_includes.cmake)
+
+# townwright_layer(<target> ALLOWS <regex>): checks that every project include of the target's
+# sources, and of the headers in their folders, matches <regex>.
+function(townwright_layer target)
+  cmake_parse_arguments(PARSE_ARGV 1 LAYER "" "ALLOWS" "")
+  get_target_property(sources ${target} SOURCES)
+  set(files)
+  set(folders)
+  foreach(source IN LISTS sources)
+    cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+    cmake_path(GET source PARENT_PATH folder)
+    list(APPEND files ${source})
+    list(APPEND folders ${folder})
+  endforeach()
+  list(REMOVE_DUPLICATES folders)
+  foreach(folder IN LISTS folders)
+    file(GLOB headers CONFIGURE_DEPENDS ${folder}/*.h)
+    list(APPEND files ${headers})
+  endforeach()
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}.includes-checked)
+  add_custom_command(OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} "-DFILES=${files}" "-DALLOWS=${LAYER_ALLOWS}" -DLAYER=${target}
+            -P ${TOWNWRIGHT_INCLUDE_CHECK}
+    COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+    DEPENDS ${files} ${TOWNWRIGHT_INCLUDE_CHECK}
+    COMMENT "Checking the includes of ${target}"
+    VERBATIM)
+  add_custom_target(${target}_includes DEPENDS ${stamp})
+  add_dependencies(${target} ${target}_includes)
+endfunction()
