@@ -20,7 +20,9 @@ struct PressList {
 };
 
 // Reads "1,3,tax=25/5/10,2": comma-separated steps, each a button number 1 to 9 or "tax=A/B/C".
-// The list must hold at least one button step, or it could never play a turn.
+// A tax text may be written in double quotes, inside which "," and "/" are part of the text and
+// "" stands for one double quote: tax="1,000"/"a/b"/"say ""hi""". The list must hold at least
+// one button step, or it could never play a turn.
 PressList ParsePressList(std::string_view list);
 
 }  // namespace townwright::sim_tool

@@ -16,6 +16,16 @@ TEST(PressListTest, ReadsButtonsAndTaxSteps) {
   EXPECT_EQ(list.steps[3].tax, (std::vector<std::string>{"", "", ""}));
 }
 
+TEST(PressListTest, QuotedTaxTextsHoldCommasSlashesAndQuotes) {
+  const PressList list = ParsePressList(R"(tax="1,000"/"a/b"/"say ""hi""",2)");
+  ASSERT_TRUE(list.error.empty()) << list.error;
+  ASSERT_EQ(list.steps.size(), 2u);
+  EXPECT_EQ(list.steps[0].tax, (std::vector<std::string>{"1,000", "a/b", "say \"hi\""}));
+  for (const char* bad : {R"(tax="1/2/3,1)", R"(tax=a"b/2/3,1)", R"(tax="a"b/2/3,1)"}) {
+    EXPECT_FALSE(ParsePressList(bad).error.empty()) << bad;
+  }
+}
+
 TEST(PressListTest, RefusesStepsThatAreNeitherAndListsWithoutAButton) {
   for (const char* bad : {"0", "10", "1,,2", "", "x", "tax=1/2", "tax=1/2/3/4", "TAX=1/2/3", " 1",
                           "tax=1/2/3", "tax=1/2/3,tax=4/5/6"}) {

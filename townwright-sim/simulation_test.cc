@@ -19,7 +19,7 @@ std::vector<std::string> Lines(const std::string& text) {
 std::string Simulate(std::uint64_t seed, std::uint64_t turns, const char* press) {
   SimulationOptions options{seed, turns, ParsePressList(press).steps};
   std::ostringstream out;
-  RunSimulation(options, out);
+  EXPECT_TRUE(RunSimulation(options, out));
   return out.str();
 }
 
@@ -48,6 +48,21 @@ TEST(SimulationTest, QuotesEveryTextAndDoublesQuotesInside) {
   EXPECT_EQ(CsvQuoted(""), "\"\"");
   EXPECT_EQ(CsvQuoted("Women's Health Center"), "\"Women's Health Center\"");
   EXPECT_EQ(CsvQuoted("say \"hi\", twice"), "\"say \"\"hi\"\", twice\"");
+}
+
+TEST(SimulationTest, PlainNumbersAndColumnNamesForStudy) {
+  const std::pair<const char*, const char*> figures[] = {
+      {"$ 1,234", "1234"}, {"$-1,234,567", "-1234567"},
+      {" 12345", "12345"}, {" .5", "0.5"},
+      {"-.25", "-0.25"},   {"$ 1E+15", "1E+15"},
+      {"UP 103%", "1.03"}, {"DN 50%", "-0.5"},
+      {" 0%", "0"},        {"UP 1.5E+20%", "1.5e+18"},
+      {"$ Inf", "inf"},    {"DN Inf%", "-inf"},
+      {" NaN%", "nan"},    {"abc", ""}};
+  for (const auto& [shown, plain] : figures) EXPECT_EQ(PlainNumber(shown), plain) << shown;
+  EXPECT_EQ(ColumnName("Citizen's Monthly"), "citizens_monthly");
+  EXPECT_EQ(ColumnName("Velocity of Money trend"), "velocity_of_money_trend");
+  EXPECT_EQ(ColumnName("Choice 7"), "choice_7");
 }
 
 TEST(SimulationTest, TheSameSeedAndStepsPrintTheSameBytes) {
