@@ -27,7 +27,6 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turn-based civic management game")
 set(CPACK_PACKAGE_HOMEPAGE_URL ${TOWNWRIGHT_HOMEPAGE})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_VERBATIM_VARIABLES ON)
-set(CPACK_STRIP_FILES ON)
 # Files at the top of the zip: unpacked, they make one folder, not a folder in a folder.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 # The same file times in every package made from one commit (SOURCE_DATE_EPOCH, when set).
@@ -96,6 +95,7 @@ if(NOT WIN32)
           COMPONENT debian EXCLUDE_FROM_ALL)
 
   set(CPACK_GENERATOR DEB)
+  set(CPACK_STRIP_FILES ON)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_DEB_COMPONENT_INSTALL ON)
   set(CPACK_COMPONENTS_ALL game debian)

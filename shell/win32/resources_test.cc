@@ -2,8 +2,9 @@
 // show, the icons Explorer and the taskbar take, and the manifest the loader applies.
 
 #include <gtest/gtest.h>
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>  // after <windows.h>, which it needs
 
 #include <set>
 #include <string>
@@ -105,13 +106,13 @@ TEST_F(ResourcesTest, TheIconComesInEverySizeExplorerAndTheTaskbarAskFor) {
 
   // What Explorer does for a file's icon.
   HICON large = nullptr;
-  HICON small = nullptr;
+  HICON small_icon = nullptr;
   EXPECT_EQ(ExtractIconExA(kProgram.c_str(), -1, nullptr, nullptr, 0), 1u) << "icons in the file";
-  ASSERT_GE(ExtractIconExA(kProgram.c_str(), 0, &large, &small, 1), 1u);
+  ASSERT_GE(ExtractIconExA(kProgram.c_str(), 0, &large, &small_icon, 1), 1u);
   EXPECT_NE(large, nullptr);
-  EXPECT_NE(small, nullptr);
+  EXPECT_NE(small_icon, nullptr);
   DestroyIcon(large);
-  DestroyIcon(small);
+  DestroyIcon(small_icon);
 }
 
 TEST_F(ResourcesTest, TheManifestDeclaresTheProgramAwareOfTheSystemDpi) {
