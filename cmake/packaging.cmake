@@ -160,6 +160,9 @@ if(NOT WIN32)
                        PROPERTIES TIMEOUT 300)
   set_tests_properties(townwright_deb_package PROPERTIES FIXTURES_SETUP deb)
   set_tests_properties(townwright_deb_install PROPERTIES FIXTURES_REQUIRED deb SKIP_RETURN_CODE 77)
+  # The README's How to play is the one the packages carry.
+  add_test(NAME townwright_readme_how_to_play
+    COMMAND ${CMAKE_COMMAND} -P ${PROJECT_SOURCE_DIR}/cmake/readme_how_to_play.cmake)
 elseif(CMAKE_CROSSCOMPILING)
   # The installer under Wine: a silent install, the installed game played and ended, a silent
   # uninstall that leaves the user's files and registry as they were.
