@@ -29,8 +29,9 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_VERBATIM_VARIABLES ON)
 # Files at the top of the zip: unpacked, they make one folder, not a folder in a folder.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-# The same file times in every package made from one commit (SOURCE_DATE_EPOCH, when set).
-set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/package_file_times.cmake)
+# The same bytes in every package made from one commit (when SOURCE_DATE_EPOCH is set).
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/reproducible_packages.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/reproducible_packages.cmake)
 
 townwright_read_how_to_play(${PROJECT_SOURCE_DIR}/docs/how-to-play.md TOWNWRIGHT_HOW_TO_PLAY)
 townwright_read_news(${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_VERSION} ${CPACK_PACKAGE_NAME}
