@@ -2,9 +2,8 @@
 // show, the icons Explorer and the taskbar take, and the manifest the loader applies.
 
 #include <gtest/gtest.h>
-#include <windows.h>
-
 #include <shellapi.h>  // after <windows.h>, which it needs
+#include <windows.h>
 
 #include <set>
 #include <string>
@@ -60,7 +59,8 @@ TEST_F(ResourcesTest, VersionInformationNamesTheProductAndItsVersion) {
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
   EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-  EXPECT_EQ(fixed->dwFileVersionMS, DWORD{TOWNWRIGHT_VERSION_MAJOR << 16 | TOWNWRIGHT_VERSION_MINOR});
+  EXPECT_EQ(fixed->dwFileVersionMS,
+            DWORD{TOWNWRIGHT_VERSION_MAJOR << 16 | TOWNWRIGHT_VERSION_MINOR});
   EXPECT_EQ(fixed->dwFileVersionLS, DWORD{TOWNWRIGHT_VERSION_PATCH << 16});
   EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
   EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);

@@ -141,8 +141,9 @@ int Measure(const std::string& out, const std::string& earlier_file) {
   GetWindowRect(window, &place);
   GetClientRect(window, &client);
   const SIZE units = BaseUnits(screen, dpi);
-  file << "dpi " << dpi << "\nunits " << units.cx << ' ' << units.cy << "\nwindow " << place.left << ' ' << place.top << ' ' << place.right
-       << ' ' << place.bottom << "\nclient " << client.right << ' ' << client.bottom << '\n';
+  file << "dpi " << dpi << "\nunits " << units.cx << ' ' << units.cy << "\nwindow " << place.left
+       << ' ' << place.top << ' ' << place.right << ' ' << place.bottom << "\nclient "
+       << client.right << ' ' << client.bottom << '\n';
   std::vector<HWND> controls;
   EnumChildWindows(window, AddControl, reinterpret_cast<LPARAM>(&controls));
   std::map<int, std::string> texts;
@@ -155,9 +156,9 @@ int Measure(const std::string& out, const std::string& earlier_file) {
     texts[id] = text;
     const SIZE room = TextRoom(control, dpi);
     const SIZE size = TextSize(screen, dpi, id, text);
-    file << "control " << id << ' ' << rect.left << ' ' << rect.top << ' '
-         << rect.right - rect.left << ' ' << rect.bottom - rect.top << ' ' << room.cx << ' '
-         << room.cy << ' ' << size.cx << ' ' << size.cy << ' ' << text << '\n';
+    file << "control " << id << ' ' << rect.left << ' ' << rect.top << ' ' << rect.right - rect.left
+         << ' ' << rect.bottom - rect.top << ' ' << room.cx << ' ' << room.cy << ' ' << size.cx
+         << ' ' << size.cy << ' ' << text << '\n';
   }
   if (!earlier_file.empty()) {
     std::ifstream earlier(earlier_file);
@@ -262,7 +263,8 @@ int Compare(const std::string& low_file, const std::string& high_file, int width
     }
     return true;
   };
-  if (!compare_edges({0, 0, low.client.cx, low.client.cy}, {0, 0, high.client.cx, high.client.cy})) {
+  if (!compare_edges({0, 0, low.client.cx, low.client.cy},
+                     {0, 0, high.client.cx, high.client.cy})) {
     fault("client area " + std::to_string(low.client.cx) + " x " + std::to_string(low.client.cy) +
           " became " + std::to_string(high.client.cx) + " x " + std::to_string(high.client.cy));
   }
@@ -307,8 +309,8 @@ int Compare(const std::string& low_file, const std::string& high_file, int width
             << low.client.cy << " to " << high.client.cx << " x " << high.client.cy << ", "
             << high.controls.size() << " controls compared, " << clipped_low
             << " texts cut off at the lower DPI already (and no more at the higher)\n";
-  std::cout << "NOTE: against the DPIs' ratio of " << dpi_ratio << " the rectangles' edges are up to "
-            << furthest_from_dpi << " pixels off\n";
+  std::cout << "NOTE: against the DPIs' ratio of " << dpi_ratio
+            << " the rectangles' edges are up to " << furthest_from_dpi << " pixels off\n";
   std::cout << "NOTE: " << place << (w.bottom <= height ? " fits" : " is taller than") << " a "
             << width << " x " << height << " screen\n";
   std::cout << (faults == 0 ? "all checks passed" : std::to_string(faults) + " faults") << '\n';
