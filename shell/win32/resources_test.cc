@@ -2,8 +2,10 @@
 // show, the icons Explorer and the taskbar take, and the manifest the loader applies.
 
 #include <gtest/gtest.h>
-#include <shellapi.h>  // after <windows.h>, which it needs
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>  // after <windows.h>, which it needs
+// clang-format on
 
 #include <set>
 #include <string>
