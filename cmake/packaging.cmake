@@ -120,6 +120,8 @@ else()
   # Everything in one folder, as a player unpacks or installs it; texts with Windows' line ends.
   install(TARGETS townwright RUNTIME DESTINATION . COMPONENT game)
   string(REGEX REPLACE "." "=" TOWNWRIGHT_UNDERLINE "Townwright ${PROJECT_VERSION}")
+  # configure_file sets the line ends of the template's lines, not of the text put into them.
+  string(REPLACE "\n" "\r\n" TOWNWRIGHT_HOW_TO_PLAY_PLAIN "${TOWNWRIGHT_HOW_TO_PLAY_PLAIN}")
   configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in ${texts}/README.txt @ONLY
                  NEWLINE_STYLE CRLF)
   configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${texts}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
@@ -166,6 +168,8 @@ if(NOT WIN32)
   add_test(NAME townwright_readme_how_to_play
     COMMAND ${CMAKE_COMMAND} -P ${PROJECT_SOURCE_DIR}/cmake/readme_how_to_play.cmake)
 elseif(CMAKE_CROSSCOMPILING)
+  # The zip: its three files at the top, its texts with Windows' line ends.
+  add_test(NAME townwright_windows_zip COMMAND ${tests}/zip_test.sh ${PROJECT_BINARY_DIR})
   # The installer under Wine: a silent install, the installed game played and ended, a silent
   # uninstall that leaves the user's files and registry as they were.
   add_test(NAME townwright_installer
