@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -15,6 +16,13 @@ namespace {
 using namespace control_id;
 using namespace automation;
 
+// townwright.exe beside the tests, or the copy that TOWNWRIGHT_EXE names (the installer's test
+// plays the installed one).
+std::string ProgramUnderTest() {
+  const char* installed = std::getenv("TOWNWRIGHT_EXE");
+  return installed != nullptr && *installed != '\0' ? installed : ProgramBeside("townwright.exe");
+}
+
 std::string Trimmed(std::string text) {
   text.erase(0, text.find_first_not_of(' '));
   return text;
@@ -24,7 +32,7 @@ class TownwrightExeTest : public ::testing::Test {
  protected:
   // Starts the game and waits for its window; `arguments` go on its command line.
   void Start(const std::string& arguments = "") {
-    auto started = Process::Start(ProgramBeside("townwright.exe"), arguments);
+    auto started = Process::Start(ProgramUnderTest(), arguments);
     ASSERT_TRUE(started.has_value()) << "townwright.exe did not start";
     process_.emplace(std::move(*started));
     window_ = process_->WaitForWindow(kWindowCaption);

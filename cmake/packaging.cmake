@@ -1,0 +1,180 @@
+# What `cmake --install` lays down and what a player downloads, made by CPack. Included at the end
+# of the top CMakeLists.txt, once the program is defined:
+# - Linux (the Qt program): townwright in games/, its desktop entry, icons, AppStream metainfo and
+#   manual page; CPack makes the Debian package townwright_VERSION_ARCH.deb, which adds Debian's
+#   copyright file and changelog.
+# - Windows: townwright.exe, README.txt and LICENSE.txt in one folder; CPack makes the zip
+#   townwright-VERSION-windows-x86_64.zip and the installer townwright-VERSION-windows-x86_64-setup.exe.
+# Nothing else is installed: townwright-sim and the test and measuring programs stay in the build.
+if(NOT TARGET townwright)
+  return()
+endif()
+
+include(GNUInstallDirs)
+include(${CMAKE_CURRENT_LIST_DIR}/release_texts.cmake)
+
+set(TOWNWRIGHT_APP_ID io.github.townwright.Townwright)
+set(TOWNWRIGHT_HOMEPAGE https://github.com/townwright/townwright)
+# Where a software centre fetches the README's screenshots.
+set(TOWNWRIGHT_RAW_FILES https://raw.githubusercontent.com/townwright/townwright/main)
+set(texts ${PROJECT_BINARY_DIR}/packaging)
+
+townwright_read_license(${PROJECT_SOURCE_DIR}/LICENSE TOWNWRIGHT)
+set(CPACK_PACKAGE_NAME townwright)
+set(CPACK_PACKAGE_VENDOR "${TOWNWRIGHT_HOLDER}")
+set(CPACK_PACKAGE_CONTACT "${TOWNWRIGHT_HOLDER} <townwright@example.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turn-based civic management game")
+set(CPACK_PACKAGE_HOMEPAGE_URL ${TOWNWRIGHT_HOMEPAGE})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_VERBATIM_VARIABLES ON)
+# Files at the top of the zip: unpacked, they make one folder, not a folder in a folder.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+# The same bytes in every package made from one commit (when SOURCE_DATE_EPOCH is set).
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/reproducible_packages.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/reproducible_packages.cmake)
+
+townwright_read_how_to_play(${PROJECT_SOURCE_DIR}/docs/how-to-play.md TOWNWRIGHT_HOW_TO_PLAY)
+townwright_read_news(${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_VERSION} ${CPACK_PACKAGE_NAME}
+                     "${CPACK_PACKAGE_CONTACT}" TOWNWRIGHT_NEWS)
+set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_SOURCE_DIR}/docs/how-to-play.md
+             ${PROJECT_SOURCE_DIR}/LICENSE ${CMAKE_CURRENT_LIST_DIR}/release_texts.cmake)
+
+if(NOT WIN32)
+  set(linux ${PROJECT_SOURCE_DIR}/packaging/linux)
+  # Debian installs games in /usr/games, and the default PATH has /usr/local/games as well.
+  set(TOWNWRIGHT_INSTALL_GAMESDIR games CACHE STRING "Where townwright goes, relative to the prefix")
+  install(TARGETS townwright RUNTIME DESTINATION ${TOWNWRIGHT_INSTALL_GAMESDIR} COMPONENT game)
+  install(FILES ${linux}/${TOWNWRIGHT_APP_ID}.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT game)
+  install(FILES ${linux}/${TOWNWRIGHT_APP_ID}.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT game)
+  install(FILES ${linux}/${TOWNWRIGHT_APP_ID}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps COMPONENT game)
+  install(FILES ${linux}/48x48/${TOWNWRIGHT_APP_ID}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps COMPONENT game)
+
+  string(REGEX REPLACE "([^\n]*\n)" "    \\1" TOWNWRIGHT_HOW_TO_PLAY_APPSTREAM
+         "${TOWNWRIGHT_HOW_TO_PLAY_APPSTREAM}")
+  configure_file(${linux}/${TOWNWRIGHT_APP_ID}.metainfo.xml.in
+                 ${texts}/${TOWNWRIGHT_APP_ID}.metainfo.xml @ONLY)
+  install(FILES ${texts}/${TOWNWRIGHT_APP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT game)
+
+  # The manual page and Debian's changelog are compressed, as Debian's policy wants, without a
+  # name or a time in the gzip header.
+  configure_file(${linux}/townwright.6.in ${texts}/townwright.6 @ONLY)
+  file(WRITE ${texts}/debian/changelog "${TOWNWRIGHT_NEWS_DEBIAN}")
+  find_program(TOWNWRIGHT_GZIP gzip REQUIRED)
+  foreach(text townwright.6 debian/changelog)
+    add_custom_command(OUTPUT ${texts}/${text}.gz
+                       COMMAND ${TOWNWRIGHT_GZIP} -9 -n -k -f ${texts}/${text}
+                       DEPENDS ${texts}/${text} VERBATIM)
+  endforeach()
+  add_custom_target(townwright_packaging_texts ALL
+                    DEPENDS ${texts}/townwright.6.gz ${texts}/debian/changelog.gz)
+  install(FILES ${texts}/townwright.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT game)
+
+  # Debian's copyright file, in its machine-readable format, around LICENSE's text (MIT is
+  # "Expat" there).
+  file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
+  string(REGEX REPLACE "^MIT License\n\n[^\n]*\n\n" "" license "${license}")
+  string(REGEX REPLACE "\n$" "" license "${license}")
+  string(REPLACE "\n\n" "\n.\n" license "${license}")
+  string(REPLACE "\n" "\n " license " ${license}")
+  file(WRITE ${texts}/debian/copyright
+       "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+       "Upstream-Name: Townwright\n"
+       "Upstream-Contact: ${CPACK_PACKAGE_CONTACT}\n"
+       "Source: ${TOWNWRIGHT_HOMEPAGE}\n\n"
+       "Files: *\n"
+       "Copyright: ${TOWNWRIGHT_YEARS} ${TOWNWRIGHT_HOLDER}\n"
+       "License: Expat\n${license}\n")
+  # Only in the package: `cmake --install` leaves them out.
+  install(FILES ${texts}/debian/copyright ${texts}/debian/changelog.gz
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_PACKAGE_NAME}
+          COMPONENT debian EXCLUDE_FROM_ALL)
+
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_STRIP_FILES ON)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+  set(CPACK_DEB_COMPONENT_INSTALL ON)
+  set(CPACK_COMPONENTS_ALL game debian)
+  set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_NAME ${CPACK_PACKAGE_NAME})
+  set(CPACK_DEBIAN_PACKAGE_SECTION games)
+  set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+  set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+  # CPack puts the summary above it as the synopsis.
+  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Townwright is a single-player, turn-based civic management game played in one
+window. Eight indicators with their 30-turn trends show how the town fares;
+each turn offers nine choices that build, halt or reactivate civic projects,
+and three tax boxes set the income, sales and property tax.
+
+One press of a choice button is one turn, one day of the town's calendar.
+There is no score, no bankruptcy and no end, and nothing is ever saved.")
+else()
+  # Everything in one folder, as a player unpacks or installs it; texts with Windows' line ends.
+  install(TARGETS townwright RUNTIME DESTINATION . COMPONENT game)
+  string(REGEX REPLACE "." "=" TOWNWRIGHT_UNDERLINE "Townwright ${PROJECT_VERSION}")
+  # configure_file sets the line ends of the template's lines, not of the text put into them.
+  string(REPLACE "\n" "\r\n" TOWNWRIGHT_HOW_TO_PLAY_PLAIN "${TOWNWRIGHT_HOW_TO_PLAY_PLAIN}")
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in ${texts}/README.txt @ONLY
+                 NEWLINE_STYLE CRLF)
+  configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${texts}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+  install(FILES ${texts}/README.txt ${texts}/LICENSE.txt DESTINATION . COMPONENT game)
+
+  set(CPACK_GENERATOR ZIP NSIS)
+  set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-windows-x86_64)
+  set(CPACK_PACKAGE_INSTALL_DIRECTORY Townwright)
+  set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Townwright)
+  set(CPACK_NSIS_PACKAGE_NAME Townwright)
+  set(CPACK_NSIS_DISPLAY_NAME Townwright)
+  set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/packaging/windows/townwright.ico)
+  set(CPACK_NSIS_MUI_UNIICON ${CPACK_NSIS_MUI_ICON})
+  set(CPACK_NSIS_INSTALLED_ICON_NAME townwright.exe)
+  set(CPACK_NSIS_URL_INFO_ABOUT ${TOWNWRIGHT_HOMEPAGE})
+  set(CPACK_NSIS_HELP_LINK ${TOWNWRIGHT_HOMEPAGE}/issues)
+  # The installer's own script (per user, no administrator rights) and the "-setup" in its name.
+  list(PREPEND CMAKE_MODULE_PATH ${PROJECT_SOURCE_DIR}/packaging/windows)
+  set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/windows/cpack_options.cmake)
+endif()
+
+include(CPack)
+
+# The packages are tested once, not again in the sanitizer build.
+if(NOT TOWNWRIGHT_BUILD_TESTS OR CMAKE_CXX_FLAGS MATCHES "-fsanitize")
+  return()
+endif()
+set(tests ${PROJECT_SOURCE_DIR}/packaging/tests)
+if(NOT WIN32)
+  # What cmake --install lays down, and the validators' word on it; the Debian package: its
+  # contents, lintian's word, and installed, run and purged with apt-get (as root).
+  add_test(NAME townwright_install_files
+    COMMAND ${tests}/install_test.sh ${PROJECT_BINARY_DIR} ${TOWNWRIGHT_APP_ID}
+            ${TOWNWRIGHT_INSTALL_GAMESDIR})
+  add_test(NAME townwright_deb_package
+    COMMAND ${tests}/deb_test.sh ${PROJECT_BINARY_DIR} ${TOWNWRIGHT_APP_ID})
+  add_test(NAME townwright_deb_install
+    COMMAND ${tests}/deb_install_test.sh ${PROJECT_BINARY_DIR} ${TOWNWRIGHT_APP_ID})
+  set_tests_properties(townwright_install_files townwright_deb_package townwright_deb_install
+                       PROPERTIES TIMEOUT 300)
+  set_tests_properties(townwright_deb_package PROPERTIES FIXTURES_SETUP deb)
+  set_tests_properties(townwright_deb_install PROPERTIES FIXTURES_REQUIRED deb SKIP_RETURN_CODE 77)
+  # The README's How to play is the one the packages carry.
+  add_test(NAME townwright_readme_how_to_play
+    COMMAND ${CMAKE_COMMAND} -P ${PROJECT_SOURCE_DIR}/cmake/readme_how_to_play.cmake)
+elseif(CMAKE_CROSSCOMPILING)
+  # The zip: its three files at the top, its texts with Windows' line ends.
+  add_test(NAME townwright_windows_zip COMMAND ${tests}/zip_test.sh ${PROJECT_BINARY_DIR})
+  # The installer under Wine: a silent install, the installed game played and ended, a silent
+  # uninstall that leaves the user's files and registry as they were.
+  add_test(NAME townwright_installer
+    COMMAND ${tests}/installer_test.sh ${PROJECT_BINARY_DIR}
+            $<TARGET_FILE:townwright_exe_tests>)
+  # Alone: it compares the prefix before and after, and other programs would change it too.
+  set_tests_properties(townwright_installer PROPERTIES RUN_SERIAL TRUE TIMEOUT 600)
+endif()

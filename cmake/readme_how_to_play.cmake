@@ -1,0 +1,31 @@
+# The README's "How to play" section is docs/how-to-play.md, between two marker lines.
+#   cmake -P cmake/readme_how_to_play.cmake           fails when the README's copy differs
+#   cmake -DWRITE=ON -P cmake/readme_how_to_play.cmake  writes the copy into the README
+cmake_minimum_required(VERSION 3.25)
+get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+include(${CMAKE_CURRENT_LIST_DIR}/release_texts.cmake)
+townwright_read_how_to_play(${root}/docs/how-to-play.md text)
+
+set(begin "<!-- how-to-play: docs/how-to-play.md, copied by cmake/readme_how_to_play.cmake -->\n")
+set(end "<!-- end of how-to-play -->\n")
+file(READ ${root}/README.md readme)
+string(FIND "${readme}" "${begin}" first)
+string(FIND "${readme}" "${end}" last)
+if(first EQUAL -1 OR last LESS first)
+  message(FATAL_ERROR "README.md has no lines\n${begin}...\n${end}")
+endif()
+string(LENGTH "${begin}" begin_length)
+math(EXPR start "${first} + ${begin_length}")
+math(EXPR length "${last} - ${start}")
+string(SUBSTRING "${readme}" ${start} ${length} copy)
+if(copy STREQUAL text_MARKDOWN)
+  message(STATUS "README.md's How to play is docs/how-to-play.md")
+elseif(WRITE)
+  string(SUBSTRING "${readme}" 0 ${start} head)
+  string(SUBSTRING "${readme}" ${last} -1 tail)
+  file(WRITE ${root}/README.md "${head}${text_MARKDOWN}${tail}")
+  message(STATUS "README.md's How to play written from docs/how-to-play.md")
+else()
+  message(FATAL_ERROR "README.md's How to play differs from docs/how-to-play.md: "
+                      "cmake -DWRITE=ON -P cmake/readme_how_to_play.cmake copies it")
+endif()

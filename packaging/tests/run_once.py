@@ -1,0 +1,52 @@
+"""Starts a program by name, as a player's desktop would, on an X server of its own with a window
+manager; waits for its window, closes it with Alt+F4 and expects exit status 0.
+
+Usage: run_once.py PROGRAM
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "shell", "qt", "tools"))
+import xsession  # noqa: E402
+
+CAPTION = "^Townwright - by "
+
+
+def main():
+    program = shutil.which(sys.argv[1])
+    if program is None:
+        print(f"{sys.argv[1]} is not on PATH ({os.environ.get('PATH')})")
+        return 1
+    server = xsession.start_x_server()
+    manager = game = runtime = None
+    try:
+        manager = xsession.start_window_manager()
+        # A session's runtime folder, which Qt would otherwise make in /tmp.
+        runtime = tempfile.mkdtemp(prefix="townwright-runtime-")
+        game = subprocess.Popen([sys.argv[1]], env=dict(os.environ, XDG_RUNTIME_DIR=runtime))
+        found = subprocess.run(["timeout", "60", "xdotool", "search", "--sync", "--onlyvisible",
+                                "--name", CAPTION], capture_output=True, text=True)
+        if found.returncode != 0:
+            print(f"no window captioned {CAPTION!r} appeared")
+            return 1
+        window = found.stdout.split()[0]
+        subprocess.run(["xdotool", "windowactivate", "--sync", window], check=True)
+        time.sleep(0.5)  # the game builds its choices before it takes keys
+        subprocess.run(["xdotool", "key", "--clearmodifiers", "alt+F4"], check=True)
+        status = game.wait(timeout=60)
+        print(f"{program} showed its window and ended with status {status} on Alt+F4")
+        return 0 if status == 0 else 1
+    finally:
+        xsession.stop(game, manager, server)
+        if runtime:
+            shutil.rmtree(runtime, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
