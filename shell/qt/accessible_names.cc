@@ -1,5 +1,8 @@
 #include "shell/qt/accessible_names.h"
 
+#include "data/city_state.h"
+#include "view/control_ids.h"
+
 namespace townwright::qt {
 namespace {
 
@@ -44,6 +47,12 @@ std::string_view AccessibleNameOfTextBox(int id) {
     if (box.id == id) return box.name;
   }
   return {};
+}
+
+std::string AccessibleNameOfBlankButton(int id) {
+  const int place = id - control_id::kFirstChoiceButton + 1;
+  if (place < 1 || place > kChoiceButtons) return {};
+  return "Choice " + std::to_string(place) + ", no offer";
 }
 
 }  // namespace townwright::qt

@@ -9,15 +9,18 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QString>
+#include <QWindow>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 #include <utility>
 
+#include "shell/message_boxes.h"
 #include "shell/qt/accessible_names.h"
 #include "shell/qt/frame_box.h"
 #include "shell/qt/main_window_widget.h"
+#include "shell/window_placement.h"
 
 namespace townwright::qt {
 namespace {
@@ -85,8 +88,9 @@ QWidget* MakeWidget(ControlKind kind, QWidget* parent) {
     }
     case ControlKind::kButton: {
       auto* button = new QPushButton(parent);
-      // No default button: Enter presses nothing, Space presses the focused button.
-      button->setAutoDefault(false);
+      // Enter and Space press the focused button, as in a Windows dialog. There is no default
+      // button, so Enter elsewhere (in a tax box) presses nothing.
+      button->setAutoDefault(true);
       button->setDefault(false);
       return button;
     }
@@ -94,6 +98,17 @@ QWidget* MakeWidget(ControlKind kind, QWidget* parent) {
       return new QLineEdit(parent);
   }
   return nullptr;
+}
+
+// A screen reader says a button's text; a choice button without an offer has none, so it is named
+// after its place instead. The text on screen stays empty.
+void NameBlankButton(int id, QWidget& button, const QString& text) {
+  button.setAccessibleName(text.trimmed().isEmpty() ? ToQString(AccessibleNameOfBlankButton(id))
+                                                    : QString());
+}
+
+ScreenRect ToScreenRect(const QRect& rect) {
+  return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
 }  // namespace
@@ -111,17 +126,38 @@ WindowHandle QtPlatform::CreateMainWindow(std::string_view caption, DialogRect c
   if (window_) return 0;  // one main window per platform
   dialog_font_ = DialogFont(font_face, font_points);
   base_units_ = BaseUnitsOf(dialog_font_);
-  window_ =
-      std::make_unique<MainWindowWidget>([this](const WindowEvent& event) { Deliver(event); });
+  window_ = std::make_unique<MainWindowWidget>([this](const WindowEvent& event) { Deliver(event); },
+                                               [this] { FitFramedWindow(); });
   window_->setWindowTitle(ToQString(caption));
   window_->setFont(dialog_font_);
   // The place is the client area's, counted from the screen's top-left corner, not centred.
   const QRect client = MapDialogRect(client_area, base_units_);
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QPoint origin = screen != nullptr ? screen->geometry().topLeft() : QPoint();
+  designed_place_ = QRect(origin + client.topLeft(), client.size());
   window_->setFixedSize(client.size());
-  window_->setGeometry(QRect(origin + client.topLeft(), client.size()));
+  // The frame is not known before the window manager has framed the window: the client area is
+  // fitted now, the whole window once it is on screen.
+  window_->setGeometry(FittedPlace(QMargins()));
   return kMainWindowHandle;
+}
+
+QRect QtPlatform::FittedPlace(const QMargins& frame) const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  // Under Wayland the compositor places windows; a place asked for is ignored.
+  if (screen == nullptr || QGuiApplication::platformName().startsWith(u"wayland")) {
+    return designed_place_;
+  }
+  const QRect outer = designed_place_.marginsAdded(frame);
+  const ScreenRect placed =
+      PlaceWindow(ToScreenRect(outer), ToScreenRect(screen->availableGeometry()));
+  return designed_place_.translated(placed.x - outer.x(), placed.y - outer.y());
+}
+
+void QtPlatform::FitFramedWindow() {
+  if (!window_ || window_->windowHandle() == nullptr) return;
+  const QRect place = FittedPlace(window_->windowHandle()->frameMargins());
+  if (window_->geometry() != place) window_->setGeometry(place);
 }
 
 WindowHandle QtPlatform::CreateControl(int id, ControlKind kind, DialogRect place,
@@ -136,6 +172,7 @@ WindowHandle QtPlatform::CreateControl(int id, ControlKind kind, DialogRect plac
     widget->setAccessibleName(ToQString(AccessibleNameOfTextBox(id)));
   }
   if (kind == ControlKind::kButton) {
+    NameBlankButton(id, *widget, ToQString(text));
     QObject::connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, widget, [this, id] {
       Deliver({.kind = WindowEvent::Kind::kCommand, .control_id = id, .notification_code = 0});
     });
@@ -154,6 +191,7 @@ bool QtPlatform::SetControlText(int id, std::string_view text) {
   const QString new_text = ToQString(text);
   if (TextOf(control.kind, *control.widget) != new_text) {
     SetTextOf(control.kind, *control.widget, new_text);
+    if (control.kind == ControlKind::kButton) NameBlankButton(id, *control.widget, new_text);
     changed_since_pause_.emplace_back(control.widget);
   }
   return true;
@@ -196,6 +234,8 @@ void QtPlatform::SetControlFont(int id, FontHandle font) {
 }
 
 void QtPlatform::ShowMessageBox(std::string_view text, std::string_view caption) {
+  std::erase_if(message_boxes_, [](const QPointer<QMessageBox>& open) { return open.isNull(); });
+  if (message_boxes_.size() >= static_cast<std::size_t>(kMostOpenMessageBoxes)) return;
   // No owner and not modal: the game window goes on taking turns while the box is open.
   auto* box = new QMessageBox(QMessageBox::NoIcon, ToQString(caption), ToQString(text),
                               QMessageBox::Ok, nullptr);
@@ -203,7 +243,6 @@ void QtPlatform::ShowMessageBox(std::string_view text, std::string_view caption)
   box->setWindowModality(Qt::NonModal);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->show();
-  std::erase_if(message_boxes_, [](const QPointer<QMessageBox>& open) { return open.isNull(); });
   message_boxes_.emplace_back(box);
 }
 

@@ -204,6 +204,8 @@ def play(pyatspi):
     check(wait_for(lambda: window.focused(choice)), "a button takes the focus")
     xdo("key", "space")
     check(wait_for(lambda: window.day() == " 7"), "Space presses the focused button")
+    xdo("key", "Return")
+    check(wait_for(lambda: window.day() == " 8"), "and so does Enter")
 
     # The message box: no owner, not modal; the game goes on while it is open.
     window.click(window.button("Save"))
@@ -227,7 +229,7 @@ def play(pyatspi):
     check(wait_for(lambda: window.focused(window.box("Income Tax"))),
           "the focus comes back to Income Tax with the activation")
     window.click(window.button("do nothing (except collect taxes)"))
-    check(wait_for(lambda: window.day() == " 8"), "turns are played while the box is open")
+    check(wait_for(lambda: window.day() == " 9"), "turns are played while the box is open")
     check(len(window.windows_named("KRT")) == 1, "the box stays open meanwhile")
     # The game's window, clicked last, covers the box again: bring it up, then press its OK.
     xdo("search", "--name", "^KRT$", "windowactivate", "--sync")
