@@ -118,7 +118,8 @@ struct SmallScreen {
   bool fits;
 };
 
-// Wine's virtual desktops are screens of any size, inside the display the tests run on.
+// Wine's virtual desktops are screens of any size, inside the display the tests run on. For the
+// rest of the Wine session its monitor is the last of them, so this test comes last.
 TEST_F(TownwrightExeTest, OnASmallScreenTheWholeWindowStaysOnIt) {
   if (!UnderWine()) GTEST_SKIP() << "virtual desktops of a chosen size are Wine's";
   char windows[MAX_PATH] = {};

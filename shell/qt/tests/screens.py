@@ -75,8 +75,9 @@ class Game:
         self.window = end_to_end.Window(pyatspi, self.process)
         self.pyatspi = pyatspi
         self.xid = None
-        if not wait_for(self.window.find_frame) or not wait_for(self.find_xid):
-            raise RuntimeError("the game's window never appeared")
+        if not (wait_for(self.window.find_frame) and wait_for(self.find_xid)
+                and wait_for(lambda: len(numbers(xprop(self.xid, "_NET_FRAME_EXTENTS"))) == 4)):
+            raise RuntimeError("the game's window never appeared, framed")
 
     def find_xid(self):
         found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid",
@@ -118,9 +119,10 @@ class Game:
             return client[axis] + round((value - scaled[axis]) * ratio)
 
         rectangles = {}
-        for accessible in self.pyatspi.findAllDescendants(self.window.frame, lambda a: True):
+        everything = self.pyatspi.findAllDescendants(self.window.frame, lambda a: True)
+        for number, accessible in enumerate(everything):
             x0, y0, x1, y1 = extents(accessible)
-            rectangles[f"{accessible.getRoleName()} {accessible.name!r}"] = (
+            rectangles[f"{number}: {accessible.getRoleName()} {accessible.name!r}"] = (
                 on_screen(x0, 0), on_screen(y0, 1), on_screen(x1, 0), on_screen(y1, 1))
         return rectangles
 
