@@ -116,4 +116,9 @@ std::string AccessibleName(const ControlLayout& layout) {
   return name;
 }
 
+std::string NameWithoutOffer(const ControlLayout& layout) {
+  if (layout.source != InitialText::kChoiceText) return "";
+  return AccessibleName(layout) + ", no offer";
+}
+
 }  // namespace townwright

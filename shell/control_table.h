@@ -41,4 +41,8 @@ const ControlLayout* FindControlLayout(int id);
 // frames, labels and the other buttons, which their own texts name.
 std::string AccessibleName(const ControlLayout& layout);
 
+// What a screen reader calls a choice button while it shows no offer, which would otherwise be
+// a nameless "button": "Choice 7, no offer". Empty for every other control.
+std::string NameWithoutOffer(const ControlLayout& layout);
+
 }  // namespace townwright

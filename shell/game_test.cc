@@ -212,10 +212,10 @@ TEST_F(GameTest, TheProgramEndsWithStatusZeroHoweverTheWindowEnds) {
   EXPECT_EQ(by_close.end_result(), 0);
 }
 
-TEST_F(GameTest, AWindowThatCannotBeCreatedEndsTheProgramAtOnce) {
+TEST_F(GameTest, AWindowThatCannotBeCreatedEndsTheProgramAtOnceWithStatusOne) {
   window.set_refuse_main_window(true);
   window.PostClick(ChoiceButton(1));
-  EXPECT_EQ(RunTownwright(window, 1), 0);
+  EXPECT_EQ(RunTownwright(window, 1), 1);
   EXPECT_TRUE(window.controls().empty());
   EXPECT_EQ(window.pause_count(), 9);
 }

@@ -26,6 +26,8 @@ int RunTownwright(Platform& platform, std::uint64_t seed) {
   const auto city = std::make_unique<CityState>();
   GameRandom random;
   StartGame(*city, random, platform, seed);
+  // A game that never showed its window did not run: saying otherwise would hide the failure.
+  if (city->MainDialogHandle == 0) return 1;
   platform.RunUntilEnded(
       [&](const WindowEvent& event) { MainDialogCallback(*city, random, platform, event); });
   return 0;

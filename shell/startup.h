@@ -15,7 +15,8 @@ namespace townwright {
 // the main window.
 void StartGame(CityState& city, GameRandom& random, Platform& platform, std::uint64_t seed);
 
-// Starts a game and plays it until the window is ended. Returns the exit status, always 0.
+// Starts a game and plays it until the window is ended. Returns the exit status: 0 however the
+// window was ended, 1 when there was no window to play in (no display, for one).
 int RunTownwright(Platform& platform, std::uint64_t seed);
 
 }  // namespace townwright

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QString>
+#include <QWindow>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -16,8 +17,10 @@
 #include <utility>
 
 #include "shell/control_table.h"
+#include "shell/message_boxes.h"
 #include "shell/qt/frame_box.h"
 #include "shell/qt/main_window_widget.h"
+#include "shell/window_placement.h"
 
 namespace townwright::qt {
 namespace {
@@ -81,8 +84,9 @@ QWidget* MakeWidget(ControlKind kind, QWidget* parent) {
     }
     case ControlKind::kButton: {
       auto* button = new QPushButton(parent);
-      // No default button: Enter presses nothing, Space presses the focused button.
-      button->setAutoDefault(false);
+      // Enter and Space press the focused button, as in a Windows dialog. There is no default
+      // button, so Enter elsewhere (in a tax box) presses nothing.
+      button->setAutoDefault(true);
       button->setDefault(false);
       return button;
     }
@@ -90,6 +94,20 @@ QWidget* MakeWidget(ControlKind kind, QWidget* parent) {
       return new QLineEdit(parent);
   }
   return nullptr;
+}
+
+// A screen reader says a button's text; a choice button without an offer has none, so it is named
+// after its place instead. The text on screen stays empty.
+// A choice button without an offer would be read out as a bare "button"; one with a text is
+// named by it.
+void NameBlankButton(int id, QWidget& button, const QString& text) {
+  const ControlLayout* layout = FindControlLayout(id);
+  const bool blank = text.trimmed().isEmpty() && layout != nullptr;
+  button.setAccessibleName(blank ? ToQString(NameWithoutOffer(*layout)) : QString());
+}
+
+ScreenRect ToScreenRect(const QRect& rect) {
+  return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
 }  // namespace
@@ -107,17 +125,38 @@ WindowHandle QtPlatform::CreateMainWindow(std::string_view caption, DialogRect c
   if (window_) return 0;  // one main window per platform
   dialog_font_ = DialogFont(font_face, font_points);
   base_units_ = BaseUnitsOf(dialog_font_);
-  window_ =
-      std::make_unique<MainWindowWidget>([this](const WindowEvent& event) { Deliver(event); });
+  window_ = std::make_unique<MainWindowWidget>([this](const WindowEvent& event) { Deliver(event); },
+                                               [this] { FitFramedWindow(); });
   window_->setWindowTitle(ToQString(caption));
   window_->setFont(dialog_font_);
   // The place is the client area's, counted from the screen's top-left corner, not centred.
   const QRect client = MapDialogRect(client_area, base_units_);
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QPoint origin = screen != nullptr ? screen->geometry().topLeft() : QPoint();
+  designed_place_ = QRect(origin + client.topLeft(), client.size());
   window_->setFixedSize(client.size());
-  window_->setGeometry(QRect(origin + client.topLeft(), client.size()));
+  // The frame is not known before the window manager has framed the window: the client area is
+  // fitted now, the whole window once it is on screen.
+  window_->setGeometry(FittedPlace(QMargins()));
   return kMainWindowHandle;
+}
+
+QRect QtPlatform::FittedPlace(const QMargins& frame) const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  // Under Wayland the compositor places windows; a place asked for is ignored.
+  if (screen == nullptr || QGuiApplication::platformName().startsWith(u"wayland")) {
+    return designed_place_;
+  }
+  const QRect outer = designed_place_.marginsAdded(frame);
+  const ScreenRect placed =
+      PlaceWindow(ToScreenRect(outer), ToScreenRect(screen->availableGeometry()));
+  return designed_place_.translated(placed.x - outer.x(), placed.y - outer.y());
+}
+
+void QtPlatform::FitFramedWindow() {
+  if (!window_ || window_->windowHandle() == nullptr) return;
+  const QRect place = FittedPlace(window_->windowHandle()->frameMargins());
+  if (window_->geometry() != place) window_->setGeometry(place);
 }
 
 WindowHandle QtPlatform::CreateControl(int id, ControlKind kind, DialogRect place,
@@ -134,6 +173,7 @@ WindowHandle QtPlatform::CreateControl(int id, ControlKind kind, DialogRect plac
     widget->setAccessibleName(ToQString(AccessibleName(*layout)));
   }
   if (kind == ControlKind::kButton) {
+    NameBlankButton(id, *widget, ToQString(text));
     QObject::connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, widget, [this, id] {
       Deliver({.kind = WindowEvent::Kind::kCommand, .control_id = id, .notification_code = 0});
     });
@@ -152,6 +192,7 @@ bool QtPlatform::SetControlText(int id, std::string_view text) {
   const QString new_text = ToQString(text);
   if (TextOf(control.kind, *control.widget) != new_text) {
     SetTextOf(control.kind, *control.widget, new_text);
+    if (control.kind == ControlKind::kButton) NameBlankButton(id, *control.widget, new_text);
     changed_since_pause_.emplace_back(control.widget);
   }
   return true;
@@ -194,6 +235,8 @@ void QtPlatform::SetControlFont(int id, FontHandle font) {
 }
 
 void QtPlatform::ShowMessageBox(std::string_view text, std::string_view caption) {
+  std::erase_if(message_boxes_, [](const QPointer<QMessageBox>& open) { return open.isNull(); });
+  if (message_boxes_.size() >= static_cast<std::size_t>(kMostOpenMessageBoxes)) return;
   // No owner and not modal: the game window goes on taking turns while the box is open.
   auto* box = new QMessageBox(QMessageBox::NoIcon, ToQString(caption), ToQString(text),
                               QMessageBox::Ok, nullptr);
@@ -201,7 +244,6 @@ void QtPlatform::ShowMessageBox(std::string_view text, std::string_view caption)
   box->setWindowModality(Qt::NonModal);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->show();
-  std::erase_if(message_boxes_, [](const QPointer<QMessageBox>& open) { return open.isNull(); });
   message_boxes_.emplace_back(box);
 }
 

@@ -71,9 +71,14 @@ class QtPlatform final : public Platform {
   // until it returns, so a turn is never entered twice.
   void Deliver(const WindowEvent& event);
   void DestroyWindow();
+  // The window's client area, placed so that the whole window, `frame` included, fits on the
+  // screen; and the window moved there once its frame is known.
+  QRect FittedPlace(const QMargins& frame) const;
+  void FitFramedWindow();
 
   Sleeper sleeper_;
   std::unique_ptr<MainWindowWidget> window_;
+  QRect designed_place_;  // the client area at its designed place
   QFont dialog_font_;
   BaseUnits base_units_;
   std::map<int, ControlEntry> controls_;

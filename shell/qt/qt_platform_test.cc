@@ -2,21 +2,25 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <map>
 #include <memory>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "data/random_source.h"
 #include "shell/command_handler.h"
 #include "shell/control_table.h"
 #include "shell/main_window.h"
+#include "shell/message_boxes.h"
 #include "shell/qt/qt_tests.h"
 #include "shell/startup.h"
 #include "view/control_ids.h"
@@ -171,14 +175,22 @@ class QtPlatformTest : public QObject {
     });
   }
 
-  void SpacePressesTheFocusedButton() {
+  void SpaceAndEnterPressTheFocusedButton() {
     Game game;
     game.Play([&] {
-      QPushButton* choice = game.Button(kFirstChoiceButton + 2);
-      choice->setFocus();
-      QTest::keyClick(choice, Qt::Key_Space);
-      QCOMPARE(game.city().SelectedChoice, 3);
-      QCOMPARE(game.Text(kDayBox), QStringLiteral(" 2"));
+      const std::pair<int, Qt::Key> presses[] = {
+          {2, Qt::Key_Space}, {1, Qt::Key_Return}, {0, Qt::Key_Enter}};
+      int day = 1;
+      for (const auto& [index, key] : presses) {
+        QPushButton* choice = game.Button(kFirstChoiceButton + index);
+        choice->setFocus();
+        QTest::keyClick(choice, key);
+        QCOMPARE(game.city().SelectedChoice, index + 1);
+        QCOMPARE(game.Text(kDayBox), QStringLiteral(" %1").arg(++day));
+      }
+      game.Button(kSave)->setFocus();
+      QTest::keyClick(game.Button(kSave), Qt::Key_Return);
+      QCOMPARE(game.platform().OpenMessageBoxes().size(), std::size_t{1});
     });
   }
 
@@ -254,8 +266,15 @@ class QtPlatformTest : public QObject {
       QCOMPARE(window->size(), client.size());
       QCOMPARE(window->minimumSize(), client.size());
       QCOMPARE(window->maximumSize(), client.size());
-      QCOMPARE(window->geometry().topLeft(),
-               QGuiApplication::primaryScreen()->geometry().topLeft() + client.topLeft());
+      // The offscreen screen (800 x 800) is too narrow for the window at its designed place, which
+      // therefore moves left just enough for its frame to fit, and keeps its height.
+      const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+      const QRect designed(screen.topLeft() + client.topLeft(), client.size());
+      const QRect frame = window->frameGeometry();
+      QVERIFY(designed.right() > screen.right() && designed.bottom() < screen.bottom());
+      QVERIFY(screen.contains(frame));
+      QCOMPARE(frame.right(), screen.right());
+      QCOMPARE(window->geometry().top(), designed.top());
       const Qt::WindowFlags flags = window->windowFlags();
       QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
       QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
@@ -303,6 +322,38 @@ class QtPlatformTest : public QObject {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       QVERIFY(qobject_cast<QMessageBox*>(widget) == nullptr);
     }
+  }
+
+  void ABlankChoiceButtonIsNamedAfterItsPlaceAndNamedByItsTextAgainLater() {
+    Game game;
+    game.Play([&] {
+      const int seventh = kFirstChoiceButton + 6;
+      const QString offer = QStringLiteral("Build: Wind Power [  0% completed ] ");
+      for (const QString& text : {QString(), offer, QStringLiteral(" "), offer}) {
+        game.platform().SetControlText(seventh, text.toStdString());
+        QCOMPARE(game.Button(seventh)->text(), text);  // what is shown stays as it is
+        const QString name =
+            QAccessible::queryAccessibleInterface(game.Widget(seventh))->text(QAccessible::Name);
+        QCOMPARE(name, text.trimmed().isEmpty() ? QStringLiteral("Choice 7, no offer") : text);
+      }
+    });
+  }
+
+  void PressesStopOpeningBoxesAtTheLimitSharedByEveryWindow() {
+    Game game;
+    game.Play([&] {
+      for (int press = 0; press < kMostOpenMessageBoxes + 4; ++press) game.Click(kSave);
+      QCOMPARE(game.platform().OpenMessageBoxes().size(),
+               static_cast<std::size_t>(kMostOpenMessageBoxes));
+      game.Click(kFirstChoiceButton);
+      QCOMPARE(game.Text(kDayBox), QStringLiteral(" 2"));  // the window still plays
+      QTest::mouseClick(game.platform().OpenMessageBoxes().front()->button(QMessageBox::Ok),
+                        Qt::LeftButton);
+      Game::Settle();
+      game.Click(kLoad);  // a closed box makes room for one more
+      QCOMPARE(game.platform().OpenMessageBoxes().size(),
+               static_cast<std::size_t>(kMostOpenMessageBoxes));
+    });
   }
 
   void ExitEndsTheWindowWithResultOne() {
@@ -357,6 +408,10 @@ class QtPlatformTest : public QObject {
           box_names.insert(name);
           QCOMPARE(accessible->text(QAccessible::Value), game.Text(layout.id));
           if (some_names.contains(layout.id)) QCOMPARE(name, some_names.at(layout.id));
+        } else if (game.Text(layout.id).isEmpty()) {
+          // A choice button without an offer says where it is.
+          QCOMPARE(layout.kind, ControlKind::kButton);
+          QCOMPARE(name, QStringLiteral("Choice %1, no offer").arg(layout.id - 1010));
         } else {
           QCOMPARE(name, game.Text(layout.id));
         }

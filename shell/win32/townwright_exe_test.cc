@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "shell/main_window.h"
@@ -26,6 +27,29 @@ std::string ProgramUnderTest() {
 std::string Trimmed(std::string text) {
   text.erase(0, text.find_first_not_of(' '));
   return text;
+}
+
+// Wine's own tools (its X display, its virtual desktops) exist only under Wine.
+bool UnderWine() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// The process that owns `window`, opened to wait for its end and read its exit status.
+HANDLE OwnerOf(HWND window) {
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(window, &process_id);
+  return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
+}
+
+// The exit status of `process` once it has ended; the handle is closed.
+std::optional<DWORD> ExitStatus(HANDLE process) {
+  if (process == nullptr) return std::nullopt;
+  DWORD status = 0;
+  const bool ended =
+      WaitForSingleObject(process, 60000) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &status);
+  CloseHandle(process);
+  return ended ? std::optional<DWORD>(status) : std::nullopt;
 }
 
 class TownwrightExeTest : public ::testing::Test {
@@ -83,6 +107,67 @@ TEST_F(TownwrightExeTest, ASystemCloseEndsItWithStatusZeroWhateverItsCommandLine
   const auto status = process_->WaitForExit();
   ASSERT_TRUE(status.has_value()) << "still running after the system close";
   EXPECT_EQ(*status, 0u);
+}
+
+TEST_F(TownwrightExeTest, ExitEndsTheProgramWithStatusZeroEvenWithANotEnabledBoxOpen) {
+  Start();
+  PostMessageA(GetDlgItem(window_, kSave), BM_CLICK, 0, 0);
+  ASSERT_NE(process_->WaitForWindow("KRT"), nullptr) << "no \"not enabled\" box";
+  PostMessageA(GetDlgItem(window_, kExit), BM_CLICK, 0, 0);
+  const auto status = process_->WaitForExit(std::chrono::seconds(20));
+  ASSERT_TRUE(status.has_value()) << "still running, its window gone, with the box open";
+  EXPECT_EQ(*status, 0u);
+}
+
+struct SmallScreen {
+  const char* size;
+  int width;
+  int height;
+  bool fits;
+};
+
+// Wine's virtual desktops are screens of any size, inside the display the tests run on. For the
+// rest of the Wine session its monitor is the last of them, so this test comes last.
+TEST_F(TownwrightExeTest, OnASmallScreenTheWholeWindowStaysOnIt) {
+  if (!UnderWine()) GTEST_SKIP() << "virtual desktops of a chosen size are Wine's";
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  for (const SmallScreen screen :
+       {SmallScreen{"800x600", 800, 600, true}, SmallScreen{"640x480", 640, 480, false}}) {
+    SCOPED_TRACE(screen.size);
+    const std::string name = std::string("TownwrightSmall") + screen.size;
+    auto explorer = Process::Start(
+        std::string(windows) + "\\explorer.exe",
+        "/desktop=" + name + "," + screen.size + " \"" + ProgramBeside("townwright.exe") + "\"");
+    ASSERT_TRUE(explorer.has_value());
+    HDESK desktop = nullptr;
+    HWND window = nullptr;
+    const auto give_up = std::chrono::steady_clock::now() + kPatience;
+    while (window == nullptr && std::chrono::steady_clock::now() < give_up) {
+      if (desktop == nullptr) desktop = OpenDesktopA(name.c_str(), 0, FALSE, DESKTOP_ENUMERATE);
+      if (desktop != nullptr) window = FindVisibleWindow(kWindowCaption, 0, desktop);
+      Sleep(20);
+    }
+    ASSERT_NE(window, nullptr) << "no game window on the small screen";
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    EXPECT_GE(frame.left, 0);
+    EXPECT_GE(frame.top, 0);
+    if (screen.fits) {
+      EXPECT_LE(frame.right, screen.width);
+      EXPECT_LE(frame.bottom, screen.height);
+    } else {
+      EXPECT_TRUE(frame.right > screen.width || frame.bottom > screen.height);
+      EXPECT_EQ(frame.left, 0) << "the caption at the top-left corner";
+      EXPECT_EQ(frame.top, 0);
+    }
+    EXPECT_TRUE(Click(window, kFirstChoiceButton));
+    EXPECT_EQ(Trimmed(Text(window, kDayBox)), "2") << "the window plays";
+    const HANDLE game = OwnerOf(window);
+    PostMessageA(GetDlgItem(window, kExit), BM_CLICK, 0, 0);
+    EXPECT_EQ(ExitStatus(game), std::optional<DWORD>(0));
+    CloseDesktop(desktop);
+  }
 }
 
 }  // namespace

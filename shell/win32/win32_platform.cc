@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <utility>
 
+#include "shell/message_boxes.h"
 #include "shell/win32/dialog_messages.h"
 #include "shell/win32/dialog_template.h"
+#include "shell/window_placement.h"
 
 namespace townwright::win32 {
 namespace {
@@ -37,8 +40,43 @@ ControlClass ClassOf(ControlKind kind) {
   return {"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFT, 0};
 }
 
+// The system's dialog class, which the message boxes have too.
+constexpr char kDialogClass[] = "#32770";
+
 HWND AsWindow(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
 WindowHandle AsHandle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+
+ScreenRect ToScreenRect(const RECT& rect) {
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Moves the window, frame and caption included, within the work area of its monitor (the screen
+// without the taskbar), should its designed place leave part of it off the screen.
+void FitOnScreen(HWND window) {
+  RECT frame = {};
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetWindowRect(window, &frame) ||
+      !GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    return;
+  }
+  const ScreenRect designed = ToScreenRect(frame);
+  const ScreenRect placed = PlaceWindow(designed, ToScreenRect(monitor.rcWork));
+  if (placed == designed) return;
+  SetWindowPos(window, nullptr, placed.x, placed.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Ends the "not enabled" boxes of this thread. Each waits in a message loop of its own, nested in
+// the game's; ended, they return one after the other and the game's loop sees its window gone.
+BOOL CALLBACK EndMessageBox(HWND window, LPARAM dialog) {
+  char class_name[16] = {};
+  GetClassNameA(window, class_name, sizeof(class_name));
+  if (window != reinterpret_cast<HWND>(dialog) && std::string_view(class_name) == kDialogClass) {
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+  }
+  return TRUE;
+}
 
 }  // namespace
 
@@ -71,6 +109,7 @@ WindowHandle Win32Platform::CreateMainWindow(std::string_view caption, DialogRec
       /*hWndParent=*/nullptr, &Procedure::Dialog, reinterpret_cast<LPARAM>(this));
   if (dialog == nullptr) return 0;
   SetWindowTextA(dialog, std::string(caption).c_str());
+  FitOnScreen(dialog);
   dialog_ = AsHandle(dialog);
   dialog_font_ = static_cast<FontHandle>(SendMessageA(dialog, WM_GETFONT, 0, 0));
   ended_ = false;
@@ -202,6 +241,11 @@ void Win32Platform::EndWindow(int result) {
   // Destroyed at once, also when this comes from inside the dialog's own message: the loop sees
   // the window gone and returns. Later events (the deactivation on the way out) are not delivered.
   DestroyWindow(AsWindow(dialog_));
+  // Open boxes hold the game's loop in theirs: without this the process would live on, with its
+  // window gone, until the player pressed OK on every box.
+  if (open_message_boxes_ > 0) {
+    EnumThreadWindows(GetCurrentThreadId(), &EndMessageBox, static_cast<LPARAM>(dialog_));
+  }
   // Wakes the loop should it be waiting: a message sent from elsewhere is handled inside the wait.
   PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
 }

@@ -44,11 +44,6 @@ class Win32Platform final : public Platform {
   // The dialog (an HWND), 0 before it is created and after it has been ended.
   WindowHandle main_window() const { return dialog_; }
 
-  // Each open message box runs its own message loop on this thread's stack, nested in the loop of
-  // the box before it. Beyond this many, a further box is not shown, so that no amount of pressing
-  // can exhaust the stack.
-  static constexpr int kMostOpenMessageBoxes = 16;
-
  private:
   struct Procedure;  // the dialog procedure, which hands this platform's handler its events
 
@@ -62,6 +57,8 @@ class Win32Platform final : public Platform {
   const WindowEventHandler* handler_ = nullptr;  // set while RunUntilEnded runs
   bool ended_ = false;
   int result_ = 0;
+  // Each open message box runs its own message loop on this thread's stack, nested in the loop of
+  // the box before it; at most kMostOpenMessageBoxes are open at once.
   int open_message_boxes_ = 0;
 };
 

@@ -3,9 +3,11 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "shell/control_table.h"
 #include "shell/main_window.h"
+#include "shell/message_boxes.h"
 #include "shell/win32/extended_precision.h"
 #include "shell/win32/game_window_fixture.h"
 #include "view/control_ids.h"
@@ -285,17 +287,48 @@ std::vector<HWND> VisibleBoxes() {
 
 TEST_F(PlayerTest, PressesWhileBoxesAreOpenStopOpeningBoxesAtTheLimit) {
   Play([&] {
-    for (int press = 0; press < Win32Platform::kMostOpenMessageBoxes + 4; ++press) {
+    for (int press = 0; press < kMostOpenMessageBoxes + 4; ++press) {
       PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(kSave, BN_CLICKED), 0);
     }
     Settle();
-    EXPECT_EQ(VisibleBoxes().size(),
-              static_cast<std::size_t>(Win32Platform::kMostOpenMessageBoxes));
+    EXPECT_EQ(VisibleBoxes().size(), static_cast<std::size_t>(kMostOpenMessageBoxes));
     Command(kFirstChoiceButton, BN_CLICKED);
     EXPECT_EQ(Read([&] { return city_->Day; }), 2) << "the window still plays";
 
     for (const HWND box : VisibleBoxes()) PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return FindWindowA(kDialogClass, "KRT") == nullptr; }));
+    Click(kExit);
+  });
+}
+
+TEST_F(PlayerTest, ExitWithBoxesOpenEndsTheWindowAndTheBoxes) {
+  const int result = Play([&] {
+    for (const int id : {kSave, kLoad, kNew}) {
+      PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return VisibleBoxes().size() == 3; }));
+    // Pressed while the boxes wait: the game's loop runs inside the newest box's loop.
+    PostMessageA(dialog_, WM_COMMAND, MAKEWPARAM(kExit, BN_CLICKED), 0);
+    if (!WaitUntil([&] { return FindWindowA(kDialogClass, "KRT") == nullptr; })) {
+      ADD_FAILURE() << "the boxes outlived the window";
+      for (const HWND box : VisibleBoxes()) PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+  });
+  EXPECT_EQ(result, 1);
+  EXPECT_FALSE(IsWindow(dialog_));
+}
+
+TEST_F(PlayerTest, EnterOnAFocusedButtonPressesItAndSoDoesSpace) {
+  Play([&] {
+    for (const auto& [index, key] : {std::pair{2, VK_RETURN}, std::pair{4, VK_SPACE}}) {
+      FocusOn(kFirstChoiceButton + index);
+      ASSERT_TRUE(
+          WaitUntil([&] { return FocusedWindow() == Control(kFirstChoiceButton + index); }));
+      PostKey(kFirstChoiceButton + index, key);
+      Settle();
+      EXPECT_EQ(Read([&] { return city_->SelectedChoice; }), index + 1);
+    }
+    EXPECT_EQ(Read([&] { return city_->Day; }), 3);
     Click(kExit);
   });
 }

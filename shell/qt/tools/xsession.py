@@ -27,8 +27,9 @@ def start_x_server(screen="1280x1024x24"):
     return server
 
 
-def start_window_manager(limit=60.0):
-    manager = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+def start_window_manager(limit=60.0, arguments=()):
+    manager = subprocess.Popen(["openbox", *arguments], stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
     deadline = time.monotonic() + limit
     while time.monotonic() < deadline:
         check = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],

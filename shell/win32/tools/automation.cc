@@ -13,6 +13,7 @@ UINT Milliseconds(std::chrono::milliseconds patience) {
 struct Search {
   std::string_view caption;
   DWORD process_id;
+  bool other_desktop;
   HWND found;
 };
 
@@ -21,7 +22,10 @@ BOOL CALLBACK CheckWindow(HWND window, LPARAM l_param) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (search.process_id != 0 && owner != search.process_id) return TRUE;
-  if (!IsWindowVisible(window)) return TRUE;
+  // Seen from another desktop, no window counts as visible; its own style still says it is shown.
+  const bool shown = search.other_desktop ? (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0
+                                          : IsWindowVisible(window) != 0;
+  if (!shown) return TRUE;
   char caption[256] = {};
   GetWindowTextA(window, caption, sizeof(caption));
   if (search.caption != caption) return TRUE;
@@ -74,9 +78,13 @@ std::optional<DWORD> Process::WaitForExit(std::chrono::milliseconds patience) co
   return status;
 }
 
-HWND FindVisibleWindow(std::string_view caption, DWORD process_id) {
-  Search search{caption, process_id, nullptr};
-  EnumWindows(&CheckWindow, reinterpret_cast<LPARAM>(&search));
+HWND FindVisibleWindow(std::string_view caption, DWORD process_id, HDESK desktop) {
+  Search search{caption, process_id, desktop != nullptr, nullptr};
+  if (desktop != nullptr) {
+    EnumDesktopWindows(desktop, &CheckWindow, reinterpret_cast<LPARAM>(&search));
+  } else {
+    EnumWindows(&CheckWindow, reinterpret_cast<LPARAM>(&search));
+  }
   return search.found;
 }
 

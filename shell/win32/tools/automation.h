@@ -42,8 +42,8 @@ class Process {
 };
 
 // A visible top-level window with this caption belonging to process `process_id` (any process when
-// 0), or nullptr.
-HWND FindVisibleWindow(std::string_view caption, DWORD process_id = 0);
+// 0), or nullptr. With `desktop`, on that desktop instead of this program's.
+HWND FindVisibleWindow(std::string_view caption, DWORD process_id = 0, HDESK desktop = nullptr);
 
 // Presses button `id` of `window` (BM_CLICK) and waits until the program has handled the press.
 bool Click(HWND window, int id, std::chrono::milliseconds patience = kPatience);
