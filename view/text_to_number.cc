@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <string>
@@ -134,8 +135,10 @@ DecimalNumber ReadDecimalPrefix(std::string_view text) {
   return number;
 }
 
-// The nearest double to a decimal number text, or nothing when that lies beyond the largest
-// double (`beyond_one` tells an overflow from an underflow).
+// The nearest double to a text of digits, "e" and an exponent, or nothing when that lies beyond
+// the largest double (`beyond_one` tells an overflow from an underflow).
+#ifdef TOWNWRIGHT_FLOAT_CHARCONV
+
 std::optional<double> NearestDouble(const std::string& text, bool beyond_one) {
   double value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -145,6 +148,18 @@ std::optional<double> NearestDouble(const std::string& text, bool beyond_one) {
   }
   return value;
 }
+
+#else
+
+// Where <charconv> has no floating point (the browser build's library), the C library's strtod,
+// which rounds the same way. The text has no decimal point, so the locale cannot change it.
+std::optional<double> NearestDouble(const std::string& text, bool /*beyond_one*/) {
+  const double value = std::strtod(text.c_str(), nullptr);
+  if (std::isinf(value)) return std::nullopt;
+  return value;
+}
+
+#endif
 
 double ReadDecimal(std::string_view text) {
   const DecimalNumber number = ReadDecimalPrefix(text);
