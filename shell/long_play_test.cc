@@ -9,6 +9,7 @@
 #include <limits>
 #include <string>
 
+#include "data/arithmetic.h"
 #include "game_invariants.h"
 #include "headless_game.h"
 #include "number_text_form.h"
@@ -115,7 +116,8 @@ TEST_F(LongPlayTest, HugeRatesReadBackAsShown) {
 
   // Shown with 15 digits, the largest double rounds up beyond itself: its text reads back as 0.
   SetTaxTexts("1.7976931348623157E308", "5", "10");
-  EXPECT_EQ(city.IncomeTaxRate, static_cast<double>(std::numeric_limits<double>::max() / 100.0L));
+  EXPECT_EQ(city.IncomeTaxRate,
+            static_cast<double>(Extended{std::numeric_limits<double>::max()} / 100));
   Press(1);
   EXPECT_EQ(Text(1046), " 1.79769313486232E+308");
   Click(1027);
