@@ -1,5 +1,5 @@
-# The browser build's command-line programs (the engine's tests, the long-play test and
-# townwright-sim) run under node, the emscripten toolchain's CMAKE_CROSSCOMPILING_EMULATOR. They
+# The browser build's command-line programs (the engine's tests, the long-play test, townwright-sim
+# and the turn timing) run under node, the emscripten toolchain's CMAKE_CROSSCOMPILING_EMULATOR. They
 # compile their module synchronously (node's fetch cannot read a file path) and flush their output
 # on exit.
 set(node_options
@@ -7,7 +7,7 @@ set(node_options
   -sWASM_ASYNC_COMPILATION=0
   -sEXIT_RUNTIME=1
   -sALLOW_MEMORY_GROWTH=1)
-foreach(program IN ITEMS townwright_tests townwright_soak townwright-sim)
+foreach(program IN ITEMS townwright_tests townwright_soak townwright-sim townwright_turn_timing)
   if(TARGET ${program})
     target_link_options(${program} PRIVATE ${node_options})
   endif()
