@@ -262,7 +262,26 @@ var TownwrightPage = (function () {
       while (boxes.length > 0) boxes.pop().remove();
       say('The game has stopped because of an error.', 'Start a new game');
     },
+
+    notLoaded() {
+      say('The game could not be loaded.', 'Try again');
+    },
   };
 })();
 
 Module['onAbort'] = () => TownwrightPage.stopped();
+
+// The module is compiled while it downloads where the server says what it is, from the whole file
+// where it does not; a failed download is said on the page rather than left as a page that waits.
+Module['instantiateWasm'] = (imports, receive) => {
+  const download = () => fetch('townwright.wasm', {credentials: 'same-origin'}).then((response) => {
+    if (!response.ok) throw new Error(`townwright.wasm: ${response.status}`);
+    return response;
+  });
+  WebAssembly.instantiateStreaming(download(), imports)
+      .catch(() => download()
+          .then((response) => response.arrayBuffer())
+          .then((bytes) => WebAssembly.instantiate(bytes, imports)))
+      .then((result) => receive(result.instance, result.module), () => TownwrightPage.notLoaded());
+  return {};
+};

@@ -7,7 +7,7 @@ their own, that a tax entry takes effect at the next turn only after "Update Tax
 pasted megabyte of any characters behaves as on the desktop, that "Save", "Load" and "New" open
 "KRT" boxes which block nothing, that a narrow screen scales the window down whole, and that
 "Exit" ends the game. All along: no console error, no request beyond the page's own files and
-nothing stored. Usage: page_test.py SITE --control-facts COMMAND... [--screenshot FILE]
+nothing stored. A module that cannot be downloaded is said on the page. Usage: page_test.py SITE --control-facts COMMAND... [--screenshot FILE]
 """
 
 import argparse
@@ -346,6 +346,24 @@ class PageTest(unittest.TestCase):
                          "/" + url[len(self.server.address):] not in SITE_FILES)
         self.assertEqual(outside, [], "requests beyond the page's files")
         self.assertLessEqual(set(self.server.requests), SITE_FILES)
+
+    def test_a_module_that_cannot_be_loaded_is_said_on_the_page(self):
+        folder = tempfile.mkdtemp(prefix="townwright-site-")
+        try:
+            for name in ("index.html", "townwright.js"):
+                shutil.copy(os.path.join(self.site, name), folder)
+            with Server(folder) as server:
+                self.driver.get(server.address)
+                status = self.driver.find_element(By.ID, "status")
+                deadline = time.monotonic() + 10
+                while status.text.startswith("Townwright is starting") and \
+                        time.monotonic() < deadline:
+                    time.sleep(0.05)
+                self.assertEqual(status.text, "The game could not be loaded. Try again")
+        finally:
+            shutil.rmtree(folder, ignore_errors=True)
+            self.driver.get_log("browser")  # its errors are this test's, expected
+            self.driver.get_log("performance")
 
     def check_nothing_stored(self):
         stored = self.driver.execute_async_script("""
