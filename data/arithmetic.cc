@@ -7,8 +7,8 @@ namespace townwright {
 namespace {
 
 // Whole numbers below 2^53 convert exactly through double, whose conversion to an integer is one
-// instruction; long double's needs the x87 control word changed twice.
-constexpr Extended kTwoTo53 = 9007199254740992.0L;
+// instruction; the x87 format's needs the control word changed twice.
+constexpr Extended kTwoTo53 = 9007199254740992.0;
 
 }  // namespace
 
@@ -22,12 +22,12 @@ std::optional<std::size_t> ArrayIndex(Extended value, std::size_t size) {
 }
 
 void StoreHeadcount(std::uint32_t& count, Extended value) {
-  if (!std::isfinite(value)) return;
+  if (!IsFinite(value)) return;
   const Extended rounded = RoundHalfEven(value);
-  // 2^63 is exact in long double; converting anything outside int64 range would be undefined.
-  constexpr Extended kTwoTo63 = 9223372036854775808.0L;
+  // 2^63 is exact in the format; converting anything outside int64 range would be undefined.
+  constexpr Extended kTwoTo63 = 9223372036854775808.0;
   std::int64_t whole;
-  if (std::fabs(rounded) < kTwoTo53) {
+  if (Abs(rounded) < kTwoTo53) {
     whole = static_cast<std::int64_t>(static_cast<double>(rounded));
   } else if (rounded >= kTwoTo63) {
     whole = std::numeric_limits<std::int64_t>::max();

@@ -1,24 +1,37 @@
 #pragma once
 
-// The game's numeric conventions. Every formula is evaluated left to right in long double (80-bit
-// extended precision on x86) and stored as double. Fractional constants are single-precision
-// values widened, so callers write them as float literals (0.1f). "Round" is to nearest with ties
-// to even; INT is floor.
+// The game's numeric conventions. Every formula is evaluated left to right in the x87 80-bit
+// extended format (a 64-bit significand) and stored as double. Fractional constants are
+// single-precision values widened, so callers write them as float literals (0.1f), and never as
+// long double literals. "Round" is to nearest with ties to even; INT is floor.
 
+#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <optional>
+
+#if LDBL_MANT_DIG != 64
+#include "data/emulated_extended.h"
+#endif
 
 namespace townwright {
 
+// The processor's own long double where it is the 80-bit format (x86 with GCC or Clang); the same
+// format in software elsewhere, so that every figure is the same on every platform.
+#if LDBL_MANT_DIG == 64
 using Extended = long double;
+inline Extended Abs(Extended x) { return std::fabs(x); }
+inline bool IsFinite(Extended x) { return std::isfinite(x); }
+#else
+using Extended = EmulatedExtended;
+#endif
 
-// 2^(p-1) for a p-bit significand: adding it to a smaller magnitude leaves no fraction bits.
+// 2^63, half the 64-bit significand's range: adding it to a smaller magnitude leaves no fraction
+// bits.
 inline constexpr Extended kWholeNumberThreshold = [] {
   Extended power = 1;
-  for (int i = 1; i < std::numeric_limits<Extended>::digits; ++i) power *= 2;
+  for (int i = 1; i < 64; ++i) power *= 2;
   return power;
 }();
 
@@ -27,7 +40,7 @@ inline constexpr Extended kWholeNumberThreshold = [] {
 // (the game never leaves round-to-nearest-even): the library's nearbyint and floor on long double
 // cost many times more, and a turn calls them thousands of times.
 inline Extended RoundHalfEven(Extended x) {
-  if (!(std::fabs(x) < kWholeNumberThreshold)) return x;  // already whole, or not finite
+  if (!(Abs(x) < kWholeNumberThreshold)) return x;  // already whole, or not finite
   return x >= 0 ? (x + kWholeNumberThreshold) - kWholeNumberThreshold
                 : -((-x + kWholeNumberThreshold) - kWholeNumberThreshold);
 }

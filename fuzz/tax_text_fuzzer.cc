@@ -1,6 +1,6 @@
-// Anything a player may type into the tax boxes. The conversion gives a number, never NaN, that
-// blanks in front do not change; "Update Tax Rates" stores it divided by 100; and the next turn
-// shows every box, the tax boxes included, in a well-formed format.
+// Anything a player may type into the tax boxes. The conversion gives a finite number (never an
+// infinity or NaN) that blanks in front do not change; "Update Tax Rates" stores it divided by 100;
+// and the next turn shows every box, the tax boxes included, in a well-formed format.
 
 #include <cmath>
 #include <cstddef>
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
 
   const double value = TextToNumber(text);
-  Require(!std::isnan(value), "the conversion gave NaN");
+  Require(std::isfinite(value), "the conversion gave " + std::to_string(value));
   const double after_blanks = TextToNumber(" \t\n" + std::string(text));
   Require(after_blanks == value, "leading blanks changed the value");
 

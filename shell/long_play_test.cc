@@ -1,6 +1,7 @@
 // What very long play and absurd input do to the numbers: the calendar past what a single-precision
-// year can count, figures of 10^15 and more, and infinite or undefined money from absurd tax
-// rates. The window always shows a well-formed text, and the game goes on.
+// year can count, figures of 10^15 and more, rates typed beyond the range of a double, and
+// infinite or undefined money from huge finite rates. The window always shows a well-formed text,
+// and the game goes on.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <limits>
 #include <string>
 
+#include "data/arithmetic.h"
 #include "game_invariants.h"
 #include "headless_game.h"
 #include "number_text_form.h"
@@ -71,24 +73,33 @@ TEST_F(LongPlayTest, FiguresOfTenToTheFifteenAndMoreKeepTheirExponentForm) {
   ExpectSoundAfterTurns(30);
 }
 
-TEST_F(LongPlayTest, AbsurdTaxRatesMakeInfiniteOrUndefinedMoneyAndTheGameGoesOn) {
+TEST_F(LongPlayTest, RatesBeyondTheLargestDoubleReadZero) {
   Start();
   Press(1);
-  SetTaxTexts("1E999", "-1E999", "1E999");
-  EXPECT_EQ(city.IncomeTaxRate, std::numeric_limits<double>::infinity());
-  EXPECT_EQ(city.SalesTaxRate, -std::numeric_limits<double>::infinity());
-  Press(1);
-  EXPECT_EQ(Text(kIncomeTaxBox), " Inf");
-  EXPECT_EQ(Text(kSalesTaxBox), "-Inf");
-  // Infinity minus infinity: the treasury is no number from now on, and says so.
-  EXPECT_TRUE(std::isnan(city.Treasury));
-  EXPECT_EQ(Text(kTreasuryBox), "$ NaN");
-  ExpectSoundAfterTurns(60);
-
-  // " Inf" is no number to the tax conversion: pressing "Update Tax Rates" now sets the rate to 0.
-  Click(kUpdateTaxRates);
+  SetTaxTexts("1E999", "-1E999", "&H" + std::string(300, 'F'));
   EXPECT_EQ(city.IncomeTaxRate, 0);
-  ExpectSoundAfterTurns(10);
+  EXPECT_EQ(city.SalesTaxRate, 0);
+  EXPECT_EQ(city.PropertyTaxRate, 0);
+  Press(1);
+  EXPECT_EQ(Text(kIncomeTaxBox), " 0");
+  EXPECT_EQ(Text(kPropertyTaxBox), " 0");
+  ExpectSoundAfterTurns(20);
+  EXPECT_NE(Text(kTreasuryBox), "$ NaN");
+}
+
+TEST_F(LongPlayTest, HugeFiniteRatesMakeInfiniteMoneyAndTheGameGoesOn) {
+  Start();
+  Press(1);
+  SetTaxTexts("1E308", "1E308", "1E308");
+  Press(1);
+  EXPECT_EQ(Text(kIncomeTaxBox), " 1E+308");
+  // Figures that outgrow a double through play are not clamped: the treasury is minus infinity
+  // from now on, since every later turn adds to it.
+  EXPECT_EQ(city.Treasury, -std::numeric_limits<double>::infinity());
+  EXPECT_EQ(Text(kTreasuryBox), "$-Inf");
+  ExpectSoundAfterTurns(60);
+  EXPECT_EQ(Text(kTreasuryBox), "$-Inf");
+  EXPECT_EQ(Text(kTreasuryTrendBox), " NaN%");
 }
 
 TEST_F(LongPlayTest, HugeRatesReadBackAsShown) {
@@ -101,12 +112,14 @@ TEST_F(LongPlayTest, HugeRatesReadBackAsShown) {
   Click(kUpdateTaxRates);  // reads back what the boxes show
   EXPECT_EQ(city.IncomeTaxRate, typed_rate);
 
-  // Shown with 15 digits, the largest double rounds up beyond itself and reads back as infinity.
+  // Shown with 15 digits, the largest double rounds up beyond itself: its text reads back as 0.
   SetTaxTexts("1.7976931348623157E308", "5", "10");
+  EXPECT_EQ(city.IncomeTaxRate,
+            static_cast<double>(Extended{std::numeric_limits<double>::max()} / 100));
   Press(1);
   EXPECT_EQ(Text(kIncomeTaxBox), " 1.79769313486232E+308");
   Click(kUpdateTaxRates);
-  EXPECT_EQ(city.IncomeTaxRate, std::numeric_limits<double>::infinity());
+  EXPECT_EQ(city.IncomeTaxRate, 0);
   ExpectSoundAfterTurns(20);
 }
 

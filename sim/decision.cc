@@ -17,7 +17,7 @@ void Build(CityState& city, std::size_t project) {
   const double cost = city.ProjectCost[project];
   city.ProjectProgress[project] = city.BuildStep + Extended{city.ProjectProgress[project]};
   city.Funds = city.Funds - cost * Extended{city.BuildStep};
-  city.VelocityOfMoney = std::fabs(cost * Extended{city.BuildStep}) + city.VelocityOfMoney;
+  city.VelocityOfMoney = Abs(cost * Extended{city.BuildStep}) + city.VelocityOfMoney;
   if (city.ProjectProgress[project] > 1) city.ProjectCompleted[project] = kTrue;
 }
 

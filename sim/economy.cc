@@ -17,16 +17,17 @@ constexpr Extended kWorkforceShare = 0.93f;
 void AddIncomes(CityState& city, RandomSource& random) {
   city.CitizensMonthly = 0;
   for (int occupation = 1; occupation <= kOccupationCount; ++occupation) {
-    const Extended factor =
-        city.OccupationVolatility[occupation] / Extended{100} * (0.5L - random.NextUniform()) + 1;
+    const Extended factor = city.OccupationVolatility[occupation] / Extended{100} *
+                                (Extended{0.5} - random.NextUniform()) +
+                            1;
     // Stored once and used by all three sums, as the design's one draw per occupation requires.
     const double income = city.OccupationWage[occupation] *
                           static_cast<Extended>(city.Headcount[occupation]) * factor;
     city.Treasury =
         city.Treasury +
-        income * (1 - std::fabs(city.SalesTaxRate + Extended{city.IncomeTaxRate})) * kTreasuryScale;
+        income * (1 - Abs(city.SalesTaxRate + Extended{city.IncomeTaxRate})) * kTreasuryScale;
     city.CitizensMonthly = city.CitizensMonthly + income / kDaysPerYear;
-    city.VelocityOfMoney = city.VelocityOfMoney + std::fabs(income / kDaysPerYear);
+    city.VelocityOfMoney = city.VelocityOfMoney + Abs(income / kDaysPerYear);
   }
 }
 

@@ -1,16 +1,19 @@
-// townwright_control_layout: prints the control table as JSON, one object per control in creation
-// order (the three tax boxes last), so that tests written in other languages read the window's
-// layout and accessible names from the one table instead of copying them:
-//   {"id": 1029, "kind": "text box", "text": "", "x": 10, "y": 30, "width": 70, "height": 15,
-//    "name": "Treasury", "created_with_window": true}
+// townwright_control_layout: prints the control table, one JSON object a line in creation order
+// (the three tax boxes last), so that tests written in other languages read the window's layout
+// and its accessible names from the one table instead of copying them:
+//   {"id": 1029, "kind": "text box", "text": "", "source": "indicator", "place": [10, 30, 70, 15],
+//    "name": "Treasury", "name_without_offer": "", "with_window": true}
 
 #include <cstdio>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "shell/control_table.h"
 
 namespace {
+
+using namespace townwright;
 
 std::string Json(std::string_view text) {
   std::string quoted = "\"";
@@ -21,39 +24,49 @@ std::string Json(std::string_view text) {
   return quoted + '"';
 }
 
-const char* KindName(townwright::ControlKind kind) {
+std::string_view KindName(ControlKind kind) {
   switch (kind) {
-    case townwright::ControlKind::kFrame:
+    case ControlKind::kFrame:
       return "frame";
-    case townwright::ControlKind::kLabel:
+    case ControlKind::kLabel:
       return "label";
-    case townwright::ControlKind::kButton:
+    case ControlKind::kButton:
       return "button";
-    case townwright::ControlKind::kTextBox:
+    case ControlKind::kTextBox:
       return "text box";
   }
   return "";
 }
 
+std::string_view SourceName(InitialText source) {
+  switch (source) {
+    case InitialText::kChoiceText:
+      return "choice";
+    case InitialText::kIndicatorText:
+      return "indicator";
+    case InitialText::kFixed:
+      break;
+  }
+  return "fixed";
+}
+
+std::string Line(const ControlLayout& layout, bool with_window) {
+  const DialogRect& place = layout.place;
+  return "{\"id\": " + std::to_string(layout.id) + ", \"kind\": " + Json(KindName(layout.kind)) +
+         ", \"text\": " + Json(layout.text) + ", \"source\": " + Json(SourceName(layout.source)) +
+         ", \"place\": [" + std::to_string(place.x) + ", " + std::to_string(place.y) + ", " +
+         std::to_string(place.width) + ", " + std::to_string(place.height) +
+         "], \"name\": " + Json(AccessibleName(layout)) +
+         ", \"name_without_offer\": " + Json(NameWithoutOffer(layout)) +
+         ", \"with_window\": " + (with_window ? "true" : "false") + "}\n";
+}
+
 }  // namespace
 
 int main() {
-  using namespace townwright;
-  std::string out = "[\n";
-  for (const bool with_window : {true, false}) {
-    for (const ControlLayout& layout : with_window ? WindowControls() : TaxBoxes()) {
-      if (out.size() > 2) out += ",\n";
-      const DialogRect& place = layout.place;
-      out += "  {\"id\": " + std::to_string(layout.id) +
-             ", \"kind\": " + Json(KindName(layout.kind)) + ", \"text\": " + Json(layout.text) +
-             ", \"x\": " + std::to_string(place.x) + ", \"y\": " + std::to_string(place.y) +
-             ", \"width\": " + std::to_string(place.width) +
-             ", \"height\": " + std::to_string(place.height) +
-             ", \"name\": " + Json(AccessibleName(layout)) +
-             ", \"created_with_window\": " + (with_window ? "true" : "false") + "}";
-    }
-  }
-  out += "\n]\n";
+  std::string out;
+  for (const ControlLayout& layout : WindowControls()) out += Line(layout, true);
+  for (const ControlLayout& layout : TaxBoxes()) out += Line(layout, false);
   std::fputs(out.c_str(), stdout);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

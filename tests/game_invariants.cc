@@ -205,11 +205,20 @@ std::string CheckFigures(const HeadlessPlatform& window, bool just_after_turn) {
   return broken;
 }
 
+// Only typing sets a rate, and no text converts to a number beyond the range of a double.
+std::string CheckTaxRates(const CityState& city) {
+  for (const double rate : {city.IncomeTaxRate, city.SalesTaxRate, city.PropertyTaxRate}) {
+    if (!std::isfinite(rate)) return "a tax rate is " + std::to_string(rate);
+  }
+  return "";
+}
+
 }  // namespace
 
 std::string FindBrokenRule(const CityState& city, const HeadlessPlatform& window, Moment moment) {
   const bool turn_played = moment != Moment::kBeforeFirstTurn;
   std::string broken = CheckCalendar(city, window, turn_played);
+  if (broken.empty()) broken = CheckTaxRates(city);
   if (broken.empty()) broken = CheckChoices(city, window);
   if (broken.empty()) broken = turn_played ? CheckStatusLists(city) : CheckStartDeck(city);
   if (broken.empty()) broken = CheckControls(window, turn_played);

@@ -15,6 +15,7 @@ namespace townwright::testing {
 enum class Moment { kBeforeFirstTurn, kJustAfterTurn, kBetweenTurns };
 
 // The first broken rule, described for a person, or the empty string when all hold:
+// - every tax rate is finite;
 // - the calendar: day 1 to 27, month 1 to 12, and (once a turn wrote them) the date boxes show
 //   them;
 // - choice 1 is "do nothing (except collect taxes)" with code -1, every choice's caption belongs

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <system_error>
 
 #include "data/arithmetic.h"
@@ -48,24 +49,63 @@ bool LeadingDigitsOfWhole(double magnitude, int count, LeadingDigits& out) {
   return true;
 }
 
-// Scientific digits from to_chars rounded at `precision` places; true when the digits up to
-// `count` are certainly those of the exact expansion, that is, no rounding carry reached them.
-bool ScientificDigits(double magnitude, int count, int precision, LeadingDigits& out) {
+// A positive finite magnitude in scientific form with `precision` digits after the first,
+// rounded to nearest with ties to even: its digits without the point, and the decimal exponent.
+struct ScientificForm {
+  std::string digits;
+  int exponent = 0;
+};
+
+#ifdef TOWNWRIGHT_FLOAT_CHARCONV
+
+ScientificForm Scientific(double magnitude, int precision) {
   std::array<char, 800> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                     std::chars_format::scientific, precision);
   const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
   const std::size_t e = text.find('e');
-  std::string mantissa;
-  mantissa += text[0];
-  if (e > 1) mantissa.append(text.substr(2, e - 2));
-  int exponent = 0;
+  ScientificForm form;
+  form.digits += text[0];
+  if (e > 1) form.digits.append(text.substr(2, e - 2));
   std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
-                  exponent);
-  out.exponent = exponent;
-  out.digits.assign(mantissa, 0, static_cast<std::size_t>(count));
+                  form.exponent);
+  return form;
+}
+
+#else
+
+// Where <charconv> has no floating point (the browser build's library), the C library's "%.*e",
+// which gives the same digits. The decimal point is whatever the locale makes it, so the digits
+// are picked out around it.
+ScientificForm Scientific(double magnitude, int precision) {
+  std::array<char, 800> buffer{};
+  const int length = std::snprintf(buffer.data(), buffer.size(), "%.*e", precision, magnitude);
+  const std::string_view text(buffer.data(),
+                              static_cast<std::size_t>(std::clamp<int>(length, 0, 799)));
+  const std::size_t e = text.find('e');
+  ScientificForm form;
+  for (const char c : text.substr(0, e)) {
+    if (IsDigit(c)) form.digits += c;
+  }
+  std::size_t i = e + 1;
+  const bool negative = i < text.size() && text[i] == '-';
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  for (; i < text.size() && IsDigit(text[i]); ++i)
+    form.exponent = form.exponent * 10 + text[i] - '0';
+  if (negative) form.exponent = -form.exponent;
+  return form;
+}
+
+#endif
+
+// Scientific digits rounded at `precision` places; true when the digits up to `count` are
+// certainly those of the exact expansion, that is, no rounding carry reached them.
+bool ScientificDigits(double magnitude, int count, int precision, LeadingDigits& out) {
+  const ScientificForm form = Scientific(magnitude, precision);
+  out.exponent = form.exponent;
+  out.digits.assign(form.digits, 0, static_cast<std::size_t>(count));
   // A carry into the kept digits would have left every guard digit at 0.
-  return mantissa.find_first_not_of('0', static_cast<std::size_t>(count)) != std::string::npos;
+  return form.digits.find_first_not_of('0', static_cast<std::size_t>(count)) != std::string::npos;
 }
 
 LeadingDigits CutLeadingDigits(double magnitude, int count) {

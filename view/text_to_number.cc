@@ -2,11 +2,12 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
-
-#include "data/arithmetic.h"
 
 namespace townwright {
 namespace {
@@ -40,7 +41,9 @@ int BaseOfPrefixLetter(char letter) {
   }
 }
 
-// `text` starts just after the "&".
+// `text` starts just after the "&". Digits in base 2, 8 and 16 are groups of bits, so the value is
+// a bit string: its first 64 significant bits and whether any later bit is set decide the nearest
+// double exactly, with no arithmetic that could round differently on another processor.
 double ReadBasedInteger(std::string_view text) {
   int base = BaseOfPrefixLetter(text.empty() ? '\0' : text[0]);
   if (base != 0) {
@@ -48,88 +51,136 @@ double ReadBasedInteger(std::string_view text) {
   } else {
     base = 8;
   }
-  // Exact up to 2^64; beyond that extended precision keeps the result within a rounding of it.
-  Extended value = 0;
+  const int bits_per_digit = base == 16 ? 4 : base == 8 ? 3 : 1;
+  std::uint64_t leading_bits = 0;  // the first 64 significant bits
+  int bits = 0;                    // significant bits read
+  bool later_bit_set = false;
   for (const char c : text) {
     const int digit = DigitValue(c, base);
     if (digit < 0) break;
-    value = value * base + digit;
-    // More digits only make it larger, and arithmetic on huge or infinite long doubles is slow:
-    // a pasted page of digits would otherwise hold the game for seconds.
-    if (value > std::numeric_limits<double>::max()) return std::numeric_limits<double>::infinity();
+    for (int b = bits_per_digit - 1; b >= 0; --b) {
+      const bool bit = ((digit >> b) & 1) != 0;
+      if (bits == 0 && !bit) continue;
+      if (bits < 64) {
+        leading_bits = (leading_bits << 1) | static_cast<std::uint64_t>(bit);
+      } else {
+        later_bit_set = later_bit_set || bit;
+      }
+      ++bits;
+    }
+    // 2^1024 and more is beyond a double whatever follows; stopping here keeps a pasted page of
+    // digits from holding the game.
+    if (bits > std::numeric_limits<double>::max_exponent) return 0;
   }
-  return static_cast<double>(value);
+  // Up to 64 bits the conversion is exact before its one rounding, to nearest with ties to even.
+  if (bits <= 64) return static_cast<double>(leading_bits);
+  constexpr int kDroppedBits = 64 - std::numeric_limits<double>::digits;
+  constexpr std::uint64_t kHalf = std::uint64_t{1} << (kDroppedBits - 1);
+  std::uint64_t kept = leading_bits >> kDroppedBits;
+  const std::uint64_t dropped = leading_bits & ((kHalf << 1) - 1);
+  if (dropped > kHalf || (dropped == kHalf && (later_bit_set || (kept & 1) != 0))) ++kept;
+  const double value = std::ldexp(static_cast<double>(kept), bits - 64 + kDroppedBits);
+  // Rounded up to 2^1024: beyond the largest double, which is no number the game can hold.
+  return std::isinf(value) ? 0 : value;
 }
 
-// Copies the longest prefix of `text` that has the form [+-]digits[.digits][(E|e|D|d)[+-]digits]
-// into a form std::from_chars reads: no "+", "e" as the exponent letter. Empty when no mantissa
-// digit was read.
-std::string DecimalPrefix(std::string_view text, bool& negative) {
+// The longest prefix of `text` of the form [+-]digits[.digits][(E|e|D|d)[+-]digits], as the whole
+// number `digits` (no leading or trailing zeros; empty for zero) times 10^scale.
+struct DecimalNumber {
+  bool any_digit = false;  // false: no number at all
+  bool negative = false;
+  std::string digits;
+  std::int64_t scale = 0;
+};
+
+// Exponents are saturated here, far beyond where any double lies, so that no number of exponent
+// digits overflows.
+constexpr std::int64_t kSaturatedExponent = 1'000'000'000'000;
+
+DecimalNumber ReadDecimalPrefix(std::string_view text) {
+  DecimalNumber number;
   std::size_t i = 0;
-  negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  std::string number;
-  bool any_digit = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) number.negative = text[i++] == '-';
   bool seen_point = false;
+  std::int64_t digits_after_point = 0;
   for (; i < text.size(); ++i) {
     const char c = text[i];
     if (IsDecimalDigit(c)) {
-      any_digit = true;
+      number.any_digit = true;
+      if (seen_point) ++digits_after_point;
+      if (c != '0' || !number.digits.empty()) number.digits += c;
     } else if (c == '.' && !seen_point) {
       seen_point = true;
     } else {
       break;
     }
-    number += c;
   }
-  if (!any_digit) return {};
+  if (!number.any_digit) return number;
+  std::int64_t exponent = 0;
   if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
     std::size_t j = i + 1;
-    std::string exponent = "e";
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-      if (text[j] == '-') exponent += '-';
-      ++j;
-    }
-    const std::size_t first_digit = j;
-    while (j < text.size() && IsDecimalDigit(text[j])) exponent += text[j++];
+    const bool negative_exponent = j < text.size() && text[j] == '-';
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
     // An exponent letter without digits is not part of the number.
-    if (j > first_digit) number += exponent;
+    for (; j < text.size() && IsDecimalDigit(text[j]); ++j) {
+      if (exponent < kSaturatedExponent) exponent = exponent * 10 + (text[j] - '0');
+    }
+    if (negative_exponent) exponent = -exponent;
   }
+  const std::size_t last = number.digits.find_last_not_of('0');
+  const auto trailing_zeros =
+      static_cast<std::int64_t>(last == std::string::npos ? 0 : number.digits.size() - last - 1);
+  number.digits.resize(number.digits.size() - static_cast<std::size_t>(trailing_zeros));
+  number.scale = exponent - digits_after_point + trailing_zeros;
   return number;
 }
 
-// The sign of an out-of-range result: its decimal exponent decides between overflow and underflow.
-bool Overflows(const std::string& number) {
-  const std::size_t e = number.find('e');
-  const std::string mantissa = number.substr(0, e);
-  // Position of the first significant digit relative to the point, as a power of ten.
-  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-  const std::size_t first = mantissa.find_first_of("123456789");
-  if (first == std::string::npos) return false;
-  long double magnitude_exponent = first < point ? static_cast<long double>(point - first) - 1
-                                                 : -static_cast<long double>(first - point);
-  if (e != std::string::npos) {
-    // Exponent digits can be arbitrarily many; saturate long before long double would overflow.
-    long double exponent = 0;
-    std::size_t k = e + 1;
-    const bool negative_exponent = k < number.size() && number[k] == '-';
-    if (negative_exponent) ++k;
-    for (; k < number.size() && exponent < 1e30L; ++k) exponent = exponent * 10 + (number[k] - '0');
-    magnitude_exponent += negative_exponent ? -exponent : exponent;
+// The nearest double to a text of digits, "e" and an exponent, or nothing when that lies beyond
+// the largest double (`beyond_one` tells an overflow from an underflow).
+#ifdef TOWNWRIGHT_FLOAT_CHARCONV
+
+std::optional<double> NearestDouble(const std::string& text, bool beyond_one) {
+  double value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    if (beyond_one) return std::nullopt;
+    return 0.0;
   }
-  return magnitude_exponent > 0;
+  return value;
 }
 
+#else
+
+// Where <charconv> has no floating point (the browser build's library), the C library's strtod,
+// which rounds the same way. The text has no decimal point, so the locale cannot change it.
+std::optional<double> NearestDouble(const std::string& text, bool /*beyond_one*/) {
+  const double value = std::strtod(text.c_str(), nullptr);
+  if (std::isinf(value)) return std::nullopt;
+  return value;
+}
+
+#endif
+
 double ReadDecimal(std::string_view text) {
-  bool negative = false;
-  const std::string number = DecimalPrefix(text, negative);
-  if (number.empty()) return 0;
-  double value = 0;
-  const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (result.ec == std::errc::result_out_of_range) {
-    value = Overflows(number) ? std::numeric_limits<double>::infinity() : 0.0;
+  const DecimalNumber number = ReadDecimalPrefix(text);
+  if (!number.any_digit) return 0;
+  if (number.digits.empty()) return number.negative ? -0.0 : 0.0;
+  // The value lies in [10^(magnitude - 1), 10^magnitude). Doubles lie within 10^-324 and 10^309;
+  // far outside them the answer is known without asking the library for it.
+  const std::int64_t magnitude = static_cast<std::int64_t>(number.digits.size()) + number.scale;
+  std::optional<double> value;
+  if (magnitude > 320) {
+    value = std::nullopt;
+  } else if (magnitude < -330) {
+    value = 0.0;
+  } else {
+    value = NearestDouble(number.digits + "e" + std::to_string(number.scale), magnitude > 0);
   }
-  return negative ? -value : value;
+  // Beyond the largest double is no number the game can hold: like unreadable text, it reads 0
+  // (an infinite rate would make the money no number for the rest of the game). Below the
+  // smallest it is as near to 0 as a double comes, and keeps its sign.
+  if (!value) return 0;
+  return number.negative ? -*value : *value;
 }
 
 }  // namespace

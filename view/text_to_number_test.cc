@@ -9,7 +9,7 @@
 namespace townwright {
 namespace {
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kLargest = std::numeric_limits<double>::max();
 
 struct Row {
   std::string text;
@@ -43,11 +43,14 @@ TEST(TextToNumberTest, ReadsTheLeadingNumber) {
       {"2E-1", 0.2, "a negative exponent"},
       {"2E", 2, "an exponent letter without digits"},
       {"2E+", 2, "an exponent sign without digits"},
-      {"1e99999", kInf, "too large is infinity"},
-      {"-1e99999", -kInf, "with its sign"},
+      {"1e99999", 0, "beyond the largest double is no number"},
+      {"-1e99999", 0, "with either sign"},
+      {"1.7976931348623157E308", kLargest, "the largest double"},
+      {"1.79769313486232E308", 0, "its 15-digit text lies beyond it"},
       {"1e-99999", 0, "too small is zero"},
+      {"1E-320", 1e-320, "a subnormal number"},
       {"0e99999999999999999999999", 0, "zero with a huge exponent"},
-      {"1e999999999999999999999999999999999999999", kInf, "an exponent beyond any integer"},
+      {"1e999999999999999999999999999999999999999", 0, "an exponent beyond any integer"},
       {"&H10", 16, "hexadecimal"},
       {"&hff", 255, "hexadecimal in lower case"},
       {"&B101", 5, "binary"},
@@ -59,6 +62,14 @@ TEST(TextToNumberTest, ReadsTheLeadingNumber) {
       {"&", 0, "no digits"},
       {"&H", 0, "no digits after the letter"},
       {" &H-1", 0, "no sign in a based integer"},
+      {"&H20000000000001", 0x1p53, "2^53 + 1 ties to even"},
+      {"&H20000000000003", 0x1p53 + 4, "2^53 + 3 ties to even, upwards"},
+      {"&H200000000000010000", 0x1p69, "beyond 64 bits a tie still goes to even"},
+      {"&H200000000000010001", 0x1p69 + 0x1p17, "a bit set far below breaks the tie"},
+      {"&B" + std::string(53, '1') + std::string(971, '0'), kLargest, "the largest double"},
+      {"&B" + std::string(53, '1') + "01" + std::string(969, '0'), kLargest,
+       "within half a unit of the largest double"},
+      {"&B" + std::string(54, '1') + std::string(970, '0'), 0, "rounds beyond the largest double"},
       {std::string("1\0"
                    "2",
                    3),
@@ -76,9 +87,10 @@ TEST(TextToNumberTest, ReadsTheLeadingNumber) {
 
 TEST(TextToNumberTest, TakesTextsOfAnyLength) {
   EXPECT_EQ(TextToNumber("&H" + std::string(40, 'F')), std::ldexp(1.0, 160));
-  EXPECT_EQ(TextToNumber("&H" + std::string(300, 'F')), kInf);
-  EXPECT_EQ(TextToNumber("&B" + std::string(1'000'000, '1')), kInf);  // stops once infinite
-  EXPECT_EQ(TextToNumber(std::string(100000, '9')), kInf);
+  EXPECT_EQ(TextToNumber("&H" + std::string(300, 'F')), 0);
+  EXPECT_EQ(TextToNumber("&B" + std::string(1'000'000, '1')), 0);
+  EXPECT_EQ(TextToNumber("&H" + std::string(1'000'000, '0') + "1"), 1);
+  EXPECT_EQ(TextToNumber(std::string(100000, '9')), 0);
   EXPECT_EQ(TextToNumber("1" + std::string(300, '0')), 1e300);
   EXPECT_EQ(TextToNumber("0." + std::string(100000, '0') + "1e100005"), 1e4);
   EXPECT_EQ(TextToNumber(std::string(100000, ' ') + "3"), 3);
@@ -88,10 +100,12 @@ TEST(TextToNumberTest, TakesTextsOfAnyLength) {
   EXPECT_EQ(TextToNumber(every_byte), 0);
 }
 
-TEST(TextToNumberTest, NegativeZeroStaysZero) {
-  EXPECT_EQ(TextToNumber("-0"), 0);
+TEST(TextToNumberTest, ZeroKeepsTheSignOfANumberOnly) {
+  EXPECT_TRUE(std::signbit(TextToNumber("-0")));  // a number, negative zero as typed
+  EXPECT_TRUE(std::signbit(TextToNumber("-1e-99999")));
   EXPECT_EQ(TextToNumber("-abc"), 0);
   EXPECT_FALSE(std::signbit(TextToNumber("-abc")));
+  EXPECT_FALSE(std::signbit(TextToNumber("-1e999")));  // no number, like "-abc"
 }
 
 }  // namespace

@@ -5,9 +5,6 @@
 #include <QFontMetrics>
 #include <QString>
 #include <QStringList>
-#include <algorithm>
-#include <climits>
-#include <cstdint>
 
 namespace townwright::qt {
 
@@ -34,21 +31,12 @@ BaseUnits BaseUnitsOf(const QFont& font) {
       QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
   const QFontMetrics metrics(font);
   const int letters_width = metrics.horizontalAdvance(kLetters);
-  return {(letters_width + 26) / 52, metrics.height()};
-}
-
-int ScaleUnits(int units, int base, int divisor) {
-  // 64-bit so that no place and base a caller can pass overflows the product.
-  const std::int64_t product = std::int64_t{units} * base;
-  const std::int64_t half = divisor / 2;
-  const std::int64_t rounded =
-      product >= 0 ? (product + half) / divisor : (product - half) / divisor;
-  return static_cast<int>(std::clamp<std::int64_t>(rounded, INT_MIN, INT_MAX));
+  return BaseUnitsFromLetters(letters_width, metrics.height());
 }
 
 QRect MapDialogRect(const DialogRect& place, BaseUnits base) {
-  return QRect(ScaleUnits(place.x, base.x, 4), ScaleUnits(place.y, base.y, 8),
-               ScaleUnits(place.width, base.x, 4), ScaleUnits(place.height, base.y, 8));
+  const PixelRect pixels = DialogRectToPixels(place, base);
+  return QRect(pixels.x, pixels.y, pixels.width, pixels.height);
 }
 
 }  // namespace townwright::qt

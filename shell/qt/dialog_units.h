@@ -8,17 +8,13 @@
 #include <QRect>
 #include <string_view>
 
+#include "shell/dialog_units.h"
 #include "shell/platform.h"
 
 namespace townwright::qt {
 
-// The width and height from which dialog units are counted: one horizontal unit is x / 4 pixels,
-// one vertical unit y / 8.
-struct BaseUnits {
-  int x = 0;
-  int y = 0;
-  friend bool operator==(const BaseUnits&, const BaseUnits&) = default;
-};
+using townwright::BaseUnits;
+using townwright::ScaleUnits;
 
 // The font named `face` at `points`, or the system's sans-serif at that size when no installed
 // family has that name (fontconfig would otherwise hand back an arbitrary substitute).
@@ -30,10 +26,6 @@ QString InstalledFamilyOr(std::string_view face);
 // Horizontal: the advance of the 52 letters A-Z a-z divided by 52, rounded to nearest with halves
 // up. Vertical: the font's height (ascent + descent).
 BaseUnits BaseUnitsOf(const QFont& font);
-
-// units * base / divisor rounded to nearest, halves away from zero: the rounding of the classic
-// dialog mapping, so that neighbouring controls that touch in units touch in pixels.
-int ScaleUnits(int units, int base, int divisor);
 
 QRect MapDialogRect(const DialogRect& place, BaseUnits base);
 

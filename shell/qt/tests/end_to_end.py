@@ -22,7 +22,8 @@ CAPTION = "Townwright - by the Townwright developers"
 def control_layout():
     """The window's controls as the game's own control table lays them out and names them."""
     tool = os.environ["TOWNWRIGHT_CONTROL_LAYOUT"]
-    return json.loads(subprocess.run([tool], check=True, capture_output=True, text=True).stdout)
+    lines = subprocess.run([tool], check=True, capture_output=True, text=True).stdout.splitlines()
+    return [json.loads(line) for line in lines]
 
 
 failures = []
@@ -153,9 +154,8 @@ def play(pyatspi):
     check(window.text("Month") == "January" and window.text("Year") == "2007"
           and window.day() == "31", "before the first turn the date reads January 2007, 31")
     layout = control_layout()
-    text_box_names = {c["name"] for c in layout if c["kind"] == "text box"
-                      and c["created_with_window"]}
-    tax_box_names = {c["name"] for c in layout if not c["created_with_window"]}
+    text_box_names = {c["name"] for c in layout if c["kind"] == "text box" and c["with_window"]}
+    tax_box_names = {c["name"] for c in layout if not c["with_window"]}
     names = {a.name for a in window.all(p.ROLE_TEXT)}
     check(len(text_box_names) == 21 and text_box_names <= names,
           "every text box is named after its heading")

@@ -57,7 +57,13 @@ def set_dpi(dpi):
 
 
 def work_area():
-    x, y, width, height = numbers(xprop(None, "_NET_WORKAREA"))[:4]
+    # The window manager says it runs a moment before it has worked out the area.
+    deadline = time.monotonic() + end_to_end.WAIT
+    while len(area := numbers(xprop(None, "_NET_WORKAREA"))) < 4:
+        if time.monotonic() > deadline:
+            raise RuntimeError("the window manager never set _NET_WORKAREA")
+        time.sleep(0.1)
+    x, y, width, height = area[:4]
     return x, y, x + width, y + height
 
 
