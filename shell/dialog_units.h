@@ -23,14 +23,6 @@ BaseUnits BaseUnitsFromLetters(int letters_width, int height);
 // dialog mapping, so that neighbouring controls that touch in units touch in pixels.
 int ScaleUnits(int units, int base, int divisor);
 
-struct PixelRect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
-
 PixelRect DialogRectToPixels(const DialogRect& place, BaseUnits base);
 
 }  // namespace townwright

@@ -25,6 +25,16 @@ struct DialogRect {
   friend bool operator==(const DialogRect&, const DialogRect&) = default;
 };
 
+// A rectangle in a window system's pixels: a control's place mapped from dialog units, or a
+// window's place on the screen.
+struct PixelRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
 enum class ControlKind {
   kFrame,    // a group box with its text in the top edge; not a tab stop
   kLabel,    // left-aligned static text; not a tab stop

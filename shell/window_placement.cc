@@ -15,7 +15,7 @@ int Fit(int start, int length, int low, int room) {
 
 }  // namespace
 
-ScreenRect PlaceWindow(ScreenRect window, ScreenRect available) {
+PixelRect PlaceWindow(PixelRect window, PixelRect available) {
   if (available.width <= 0 || available.height <= 0) return window;
   if (window.width > available.width || window.height > available.height) {
     window.x = available.x;

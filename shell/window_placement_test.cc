@@ -8,9 +8,9 @@ namespace townwright {
 namespace {
 
 struct PlacementCase {
-  ScreenRect window;
-  ScreenRect available;
-  ScreenRect expected;
+  PixelRect window;
+  PixelRect available;
+  PixelRect expected;
   const char* why;
 };
 

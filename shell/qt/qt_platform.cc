@@ -106,7 +106,7 @@ void NameBlankButton(int id, QWidget& button, const QString& text) {
   button.setAccessibleName(blank ? ToQString(NameWithoutOffer(*layout)) : QString());
 }
 
-ScreenRect ToScreenRect(const QRect& rect) {
+PixelRect ToPixelRect(const QRect& rect) {
   return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
@@ -148,8 +148,8 @@ QRect QtPlatform::FittedPlace(const QMargins& frame) const {
     return designed_place_;
   }
   const QRect outer = designed_place_.marginsAdded(frame);
-  const ScreenRect placed =
-      PlaceWindow(ToScreenRect(outer), ToScreenRect(screen->availableGeometry()));
+  const PixelRect placed =
+      PlaceWindow(ToPixelRect(outer), ToPixelRect(screen->availableGeometry()));
   return designed_place_.translated(placed.x - outer.x(), placed.y - outer.y());
 }
 

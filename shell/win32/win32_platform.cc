@@ -46,7 +46,7 @@ constexpr char kDialogClass[] = "#32770";
 HWND AsWindow(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
 WindowHandle AsHandle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
 
-ScreenRect ToScreenRect(const RECT& rect) {
+PixelRect ToPixelRect(const RECT& rect) {
   return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
@@ -60,8 +60,8 @@ void FitOnScreen(HWND window) {
       !GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
     return;
   }
-  const ScreenRect designed = ToScreenRect(frame);
-  const ScreenRect placed = PlaceWindow(designed, ToScreenRect(monitor.rcWork));
+  const PixelRect designed = ToPixelRect(frame);
+  const PixelRect placed = PlaceWindow(designed, ToPixelRect(monitor.rcWork));
   if (placed == designed) return;
   SetWindowPos(window, nullptr, placed.x, placed.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
