@@ -2,13 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "recording_display.h"
-#include "view/date_display.h"
-
 namespace townwright {
 namespace {
-
-using testing::RecordingDisplay;
 
 TEST(CalendarTest, TheLastDayOfTheYearRollsOverToTheFirstOfJanuary) {
   CityState city;
@@ -21,12 +16,6 @@ TEST(CalendarTest, TheLastDayOfTheYearRollsOverToTheFirstOfJanuary) {
   EXPECT_EQ(city.Month, 1);
   EXPECT_EQ(city.Year, 2009);
   EXPECT_EQ(city.VelocityOfMoney, 0);
-  RecordingDisplay display;
-  ShowDate(city, display);
-  const std::vector<std::pair<int, std::string>> expected = {
-      {1051, "January"}, {1052, " 2009"}, {1053, " 1"}};
-  EXPECT_EQ(display.refreshes, expected);
-  EXPECT_EQ(display.year_font_applied, 1);
 }
 
 TEST(CalendarTest, MonthsHaveTwentySevenDaysAndClearTheVelocityOnlyWhenTheyTurn) {
@@ -46,14 +35,6 @@ TEST(CalendarTest, MonthsHaveTwentySevenDaysAndClearTheVelocityOnlyWhenTheyTurn)
   EXPECT_EQ(city.Month, 2);
   EXPECT_EQ(city.VelocityOfMoney, 0);
   EXPECT_EQ(city.Year, 2008);
-}
-
-TEST(CalendarTest, AMonthOutsideTheCalendarShowsNoName) {
-  CityState city;  // Month 0: never reached in play
-  RecordingDisplay display;
-  ShowDate(city, display);
-  EXPECT_EQ(city.MonthName, "");
-  EXPECT_EQ(NameOfMonth(13), "");
 }
 
 }  // namespace
