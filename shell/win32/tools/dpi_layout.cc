@@ -327,7 +327,7 @@ int main(int argc, char** argv) {
   }
   if (args.size() == 5 && args[0] == "compare") {
     return townwright::win32::Compare(args[1], args[2], std::atoi(args[3].c_str()),
-                               std::atoi(args[4].c_str()));
+                                      std::atoi(args[4].c_str()));
   }
   std::cerr << "usage: dpi_layout measure OUT [EARLIER] | compare LOW HIGH WIDTH HEIGHT\n";
   return 2;
