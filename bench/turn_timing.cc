@@ -11,27 +11,19 @@
 #include <memory>
 #include <vector>
 
-#include "data/city_state.h"
-#include "data/random_source.h"
-#include "shell/command_handler.h"
-#include "shell/headless/headless_platform.h"
-#include "shell/startup.h"
+#include "shell/headless/headless_game.h"
 
 int main(int argc, char** argv) {
   using namespace townwright;
   const int batches = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, 1000) : 21;
   constexpr int kTurnsPerBatch = 100;
-  HeadlessPlatform window;
-  const auto city = std::make_unique<CityState>();
-  GameRandom random;
-  StartGame(*city, random, window, 1);
-  const WindowEvent do_nothing = {.kind = WindowEvent::Kind::kCommand, .control_id = 1011};
-  for (int i = 0; i < kTurnsPerBatch; ++i) MainDialogCallback(*city, random, window, do_nothing);
+  const auto game = std::make_unique<HeadlessGame>(1);
+  for (int i = 0; i < kTurnsPerBatch; ++i) game->Press(1);
 
   std::vector<double> microseconds;
   for (int batch = 0; batch < batches; ++batch) {
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kTurnsPerBatch; ++i) MainDialogCallback(*city, random, window, do_nothing);
+    for (int i = 0; i < kTurnsPerBatch; ++i) game->Press(1);
     const std::chrono::duration<double, std::micro> spent =
         std::chrono::steady_clock::now() - start;
     microseconds.push_back(spent.count() / kTurnsPerBatch);
