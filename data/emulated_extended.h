@@ -272,10 +272,13 @@ class EmulatedExtended {
 
   // The significand with its top bit set and the exponent to match, below the least exponent for
   // the format's subnormal numbers.
-  constexpr void Normalized(std::uint64_t& significand, std::int64_t& exponent) const {
+  struct Unpacked {
+    std::uint64_t significand;
+    std::int64_t exponent;
+  };
+  constexpr Unpacked Normalized() const {
     const int zeros = std::countl_zero(significand_);
-    significand = significand_ << zeros;
-    exponent = exponent_ - zeros;
+    return {significand_ << zeros, exponent_ - zeros};
   }
 
   // A finite nonzero value significand * 2^(exponent - 127), the significand's top bit set (its
@@ -317,12 +320,8 @@ class EmulatedExtended {
       return b.kind_ == Kind::kZero ? Special(Kind::kZero, a.negative_ && b.negative_) : b;
     }
     if (b.kind_ == Kind::kZero) return a;
-    std::uint64_t a_significand = 0;
-    std::uint64_t b_significand = 0;
-    std::int64_t a_exponent = 0;
-    std::int64_t b_exponent = 0;
-    a.Normalized(a_significand, a_exponent);
-    b.Normalized(b_significand, b_exponent);
+    auto [a_significand, a_exponent] = a.Normalized();
+    auto [b_significand, b_exponent] = b.Normalized();
     if (b_exponent > a_exponent || (b_exponent == a_exponent && b_significand > a_significand)) {
       std::swap(a, b);
       std::swap(a_significand, b_significand);
@@ -348,12 +347,8 @@ class EmulatedExtended {
                                                               : Special(Kind::kInfinite, negative);
     }
     if (a.kind_ == Kind::kZero || b.kind_ == Kind::kZero) return Special(Kind::kZero, negative);
-    std::uint64_t a_significand = 0;
-    std::uint64_t b_significand = 0;
-    std::int64_t a_exponent = 0;
-    std::int64_t b_exponent = 0;
-    a.Normalized(a_significand, a_exponent);
-    b.Normalized(b_significand, b_exponent);
+    auto [a_significand, a_exponent] = a.Normalized();
+    auto [b_significand, b_exponent] = b.Normalized();
     const Wide product = emulated_extended::Multiply(a_significand, b_significand);
     // The product lies in [2^126, 2^128).
     if ((product.high >> 63) != 0) return Round(negative, a_exponent + b_exponent + 1, product);
@@ -372,12 +367,8 @@ class EmulatedExtended {
       return a.kind_ == Kind::kZero ? NaN() : Special(Kind::kInfinite, negative);
     }
     if (a.kind_ == Kind::kZero) return Special(Kind::kZero, negative);
-    std::uint64_t a_significand = 0;
-    std::uint64_t b_significand = 0;
-    std::int64_t a_exponent = 0;
-    std::int64_t b_exponent = 0;
-    a.Normalized(a_significand, a_exponent);
-    b.Normalized(b_significand, b_exponent);
+    auto [a_significand, a_exponent] = a.Normalized();
+    auto [b_significand, b_exponent] = b.Normalized();
     // Long division in 64-bit digits: a leading bit, then two digits, then what remains.
     const bool leading_one = a_significand >= b_significand;
     std::uint64_t remainder = leading_one ? a_significand - b_significand : a_significand;
@@ -405,12 +396,8 @@ class EmulatedExtended {
     };
     if (rank(a) != rank(b)) return rank(a) > rank(b) ? larger : smaller;
     if (a.kind_ != Kind::kFinite) return Order::kEqual;
-    std::uint64_t a_significand = 0;
-    std::uint64_t b_significand = 0;
-    std::int64_t a_exponent = 0;
-    std::int64_t b_exponent = 0;
-    a.Normalized(a_significand, a_exponent);
-    b.Normalized(b_significand, b_exponent);
+    auto [a_significand, a_exponent] = a.Normalized();
+    auto [b_significand, b_exponent] = b.Normalized();
     if (a_exponent != b_exponent) return a_exponent > b_exponent ? larger : smaller;
     if (a_significand != b_significand) return a_significand > b_significand ? larger : smaller;
     return Order::kEqual;
@@ -426,9 +413,7 @@ class EmulatedExtended {
     if (kind_ == Kind::kInfinite) return sign | all_ones_exponent;
     if (kind_ == Kind::kNaN)
       return sign | all_ones_exponent | (std::uint64_t{1} << (fraction_bits - 1));
-    std::uint64_t significand = 0;
-    std::int64_t exponent = 0;
-    Normalized(significand, exponent);
+    auto [significand, exponent] = Normalized();
     const int dropped = 63 - fraction_bits;
     if (exponent >= 1 - bias) {
       std::uint64_t kept = emulated_extended::RoundedShift(significand, dropped);
