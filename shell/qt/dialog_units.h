@@ -13,9 +13,6 @@
 
 namespace townwright::qt {
 
-using townwright::BaseUnits;
-using townwright::ScaleUnits;
-
 // The font named `face` at `points`, or the system's sans-serif at that size when no installed
 // family has that name (fontconfig would otherwise hand back an arbitrary substitute).
 QFont DialogFont(std::string_view face, int points);

@@ -12,28 +12,6 @@ class DialogUnitsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void ScalingRoundsHalvesAwayFromZero_data() {
-    QTest::addColumn<int>("units");
-    QTest::addColumn<int>("base");
-    QTest::addColumn<int>("divisor");
-    QTest::addColumn<int>("pixels");
-    QTest::newRow("exact") << 8 << 6 << 4 << 12;
-    QTest::newRow("half goes up") << 1 << 6 << 4 << 2;
-    QTest::newRow("below half goes down") << 1 << 13 << 8 << 2;  // 1.625 -> 2
-    QTest::newRow("three eighths goes down") << 3 << 1 << 8 << 0;
-    QTest::newRow("negative half goes away from zero") << -1 << 6 << 4 << -2;
-    QTest::newRow("zero") << 0 << 13 << 8 << 0;
-    QTest::newRow("no overflow on large products") << 2000000000 << 8 << 8 << 2000000000;
-    QTest::newRow("clamped beyond int") << 2000000000 << 16 << 4 << 2147483647;
-  }
-  void ScalingRoundsHalvesAwayFromZero() {
-    QFETCH(int, units);
-    QFETCH(int, base);
-    QFETCH(int, divisor);
-    QFETCH(int, pixels);
-    QCOMPARE(ScaleUnits(units, base, divisor), pixels);
-  }
-
   // The window's own rectangle with the base units of 8-point type at 96 pixels per inch.
   void MapsAPlaceByQuartersAndEighths() {
     const QRect mapped = MapDialogRect({133, 127, 425, 324}, {6, 13});
