@@ -11,7 +11,7 @@
 #include "data/catalogue.h"
 #include "data/city_state.h"
 #include "data/random_source.h"
-#include "shell/headless/headless_game.h"
+#include "platform/headless/headless_game.h"
 #include "sim/economy.h"
 #include "view/number_format.h"
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "shell/headless/headless_game.h"
+#include "platform/headless/headless_game.h"
 
 int main(int argc, char** argv) {
   using namespace townwright;

@@ -1,6 +1,7 @@
 # Run as a script: fails when one of FILES includes a project header (one under data/, sim/, view/,
-# shell/, tests/, fuzz/, bench/ or townwright-sim/) that the regular expression ALLOWS rejects.
-set(project_folders "^(data|sim|view|shell|tests|fuzz|bench|townwright-sim)/")
+# shell/, platform/, tools/, tests/, fuzz/, bench/ or townwright-sim/) that the regular expression
+# ALLOWS rejects.
+set(project_folders "^(data|sim|view|shell|platform|tools|tests|fuzz|bench|townwright-sim)/")
 set(broken)
 foreach(file IN LISTS FILES)
   file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")

@@ -1,6 +1,7 @@
 # The engine's layers, each a library linking only the layers below it: data, sim (the rules),
-# view (what the rules show), shell (the window, the commands, the turn), and the headless window
-# beside the shell. Linking alone would not catch an include against the layering, since every
+# view (what the rules show), shell (the window, the commands, the turn), and the window backends
+# over the shell (platform/headless, platform/qt, platform/win32, platform/web), each of which may
+# include the four layers and its own folder alone. Linking alone would not catch an include against the layering, since every
 # program links all of them, so each layer's files are also checked for what they include: an
 # include from a higher layer fails the build.
 

@@ -28,7 +28,7 @@
 
 #include "fuzz_check.h"
 #include "game_invariants.h"
-#include "shell/headless/headless_game.h"
+#include "platform/headless/headless_game.h"
 #include "view/control_ids.h"
 
 namespace townwright::fuzzing {

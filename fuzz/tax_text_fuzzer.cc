@@ -11,7 +11,7 @@
 #include "data/arithmetic.h"
 #include "fuzz_check.h"
 #include "game_invariants.h"
-#include "shell/headless/headless_game.h"
+#include "platform/headless/headless_game.h"
 #include "view/text_to_number.h"
 
 namespace townwright::fuzzing {

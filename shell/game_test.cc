@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "headless_game.h"
+#include "headless_game_fixture.h"
 #include "shell/control_table.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"

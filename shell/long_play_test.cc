@@ -11,7 +11,7 @@
 
 #include "data/arithmetic.h"
 #include "game_invariants.h"
-#include "headless_game.h"
+#include "headless_game_fixture.h"
 #include "number_text_form.h"
 
 namespace townwright {

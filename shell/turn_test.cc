@@ -6,7 +6,7 @@
 
 #include "city_fixture.h"
 #include "recording_display.h"
-#include "shell/headless/headless_game.h"
+#include "platform/headless/headless_game.h"
 #include "sim/status_sort.h"
 #include "view/choice_buttons.h"
 #include "view/control_ids.h"

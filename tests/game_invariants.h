@@ -6,7 +6,7 @@
 #include <string>
 
 #include "data/city_state.h"
-#include "shell/headless/headless_platform.h"
+#include "platform/headless/headless_platform.h"
 
 namespace townwright::testing {
 

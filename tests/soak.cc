@@ -21,7 +21,7 @@
 #include "data/random_source.h"
 #include "game_invariants.h"
 #include "random_play.h"
-#include "shell/headless/headless_game.h"
+#include "platform/headless/headless_game.h"
 #include "view/control_ids.h"
 
 namespace {

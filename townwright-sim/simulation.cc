@@ -8,7 +8,7 @@
 #include <string>
 
 #include "shell/control_table.h"
-#include "shell/headless/headless_game.h"
+#include "platform/headless/headless_game.h"
 #include "view/control_ids.h"
 #include "view/date_display.h"
 

@@ -58,7 +58,7 @@ wine "$setup" /S
 for file in townwright.exe README.txt LICENSE.txt Uninstall.exe; do
   [ -f "$program_folder/$file" ] || { echo "not installed: $program_folder/$file"; exit 1; }
 done
-cmp -s "$program_folder/townwright.exe" "$build/shell/win32/townwright.exe" ||
+cmp -s "$program_folder/townwright.exe" "$build/platform/win32/townwright.exe" ||
   { echo "the installed townwright.exe is not the one built"; exit 1; }
 [ -f "$shortcut" ] || { echo "no Start-menu shortcut: $shortcut"; exit 1; }
 entry="$(wine reg query "$uninstall_key" | tr -d '\r')"

@@ -12,7 +12,7 @@ import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "..", "shell", "qt", "tools"))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "platform", "qt", "tests"))
 import xsession  # noqa: E402
 
 CAPTION = "^Townwright - by "

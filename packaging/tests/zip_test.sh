@@ -20,6 +20,6 @@ for text in README.txt LICENSE.txt; do
   fi
 done
 grep -q "^How to play" "$work/unpacked/README.txt" || { echo "README.txt tells not how to play"; exit 1; }
-cmp -s "$work/unpacked/townwright.exe" "$build/shell/win32/townwright.exe" ||
+cmp -s "$work/unpacked/townwright.exe" "$build/platform/win32/townwright.exe" ||
   { echo "the zip's townwright.exe is not the one built"; exit 1; }
 echo "zip: $(basename "${zips[0]}"): $files"

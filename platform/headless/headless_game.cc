@@ -1,0 +1,41 @@
+#include "platform/headless/headless_game.h"
+
+#include "shell/command_handler.h"
+#include "shell/startup.h"
+#include "view/control_ids.h"
+
+namespace townwright {
+
+void HeadlessGame::Start(std::uint64_t seed) { StartGame(city_, random_, window_, seed); }
+
+bool HeadlessGame::Send(const WindowEvent& event) {
+  const auto day_before = city_.Day;
+  MainDialogCallback(city_, random_, window_, event);
+  const bool played = city_.Day != day_before;
+  if (played) ++turns_played_;
+  return played;
+}
+
+bool HeadlessGame::Click(int id, int notification_code) {
+  return Send({.kind = WindowEvent::Kind::kCommand,
+               .control_id = id,
+               .notification_code = notification_code});
+}
+
+bool HeadlessGame::Press(int k) { return Click(control_id::ChoiceButton(k)); }
+
+void HeadlessGame::SetTaxes(std::string_view income, std::string_view sales,
+                            std::string_view property) {
+  window_.Type(control_id::kIncomeTaxBox, income);
+  window_.Type(control_id::kSalesTaxBox, sales);
+  window_.Type(control_id::kPropertyTaxBox, property);
+  Click(control_id::kUpdateTaxRates);
+}
+
+std::optional<std::string> HeadlessGame::Text(int id) const {
+  const HeadlessPlatform::Control* control = window_.FindControl(id);
+  if (control == nullptr) return std::nullopt;
+  return control->text;
+}
+
+}  // namespace townwright

@@ -1,0 +1,117 @@
+#include "platform/headless/headless_platform.h"
+
+namespace townwright {
+namespace {
+
+constexpr int kFirstIndexedId = 1000;
+
+}  // namespace
+
+WindowHandle HeadlessPlatform::CreateMainWindow(std::string_view caption, DialogRect client_area,
+                                                std::string_view font_face, int font_points) {
+  if (refuse_main_window_) return 0;
+  window_ = kMainWindowHandle;
+  caption_ = caption;
+  client_area_ = client_area;
+  font_face_ = font_face;
+  font_points_ = font_points;
+  return window_;
+}
+
+WindowHandle HeadlessPlatform::CreateControl(int id, ControlKind kind, DialogRect place,
+                                             std::string_view text) {
+  if (window_ == 0) return 0;
+  const WindowHandle handle = ControlHandle(id);
+  controls_.push_back({id, kind, place, std::string(text), 0, handle});
+  const int slot = id - kFirstIndexedId;
+  if (slot >= 0 && slot < static_cast<int>(by_id_.size()) && by_id_[slot] == 0) {
+    by_id_[slot] = controls_.size();
+  }
+  return handle;
+}
+
+std::optional<std::size_t> HeadlessPlatform::PositionOf(int id) const {
+  const int slot = id - kFirstIndexedId;
+  if (slot >= 0 && slot < static_cast<int>(by_id_.size())) {
+    if (by_id_[slot] == 0) return std::nullopt;
+    return by_id_[slot] - 1;
+  }
+  for (std::size_t position = 0; position < controls_.size(); ++position) {
+    if (controls_[position].id == id) return position;
+  }
+  return std::nullopt;
+}
+
+HeadlessPlatform::Control* HeadlessPlatform::Find(int id) {
+  const auto position = PositionOf(id);
+  return position ? &controls_[*position] : nullptr;
+}
+
+const HeadlessPlatform::Control* HeadlessPlatform::FindControl(int id) const {
+  const auto position = PositionOf(id);
+  return position ? &controls_[*position] : nullptr;
+}
+
+bool HeadlessPlatform::SetControlText(int id, std::string_view text) {
+  Control* control = Find(id);
+  if (control == nullptr) return false;
+  control->text.assign(text);
+  return true;
+}
+
+std::optional<std::string> HeadlessPlatform::ControlText(int id) {
+  const Control* control = Find(id);
+  if (control == nullptr) return std::nullopt;
+  return control->text;
+}
+
+FontHandle HeadlessPlatform::CreateLogicalFont(const FontRequest& request) {
+  fonts_.push_back({request.height, request.weight, std::string(request.face)});
+  return fonts_.size();
+}
+
+void HeadlessPlatform::SetControlFont(int id, FontHandle font) {
+  if (Control* control = Find(id)) control->font = font;
+}
+
+void HeadlessPlatform::ShowMessageBox(std::string_view text, std::string_view caption) {
+  message_boxes_.push_back({std::string(text), std::string(caption)});
+}
+
+void HeadlessPlatform::Pause(int milliseconds) {
+  ++pause_count_;
+  paused_milliseconds_ += milliseconds;
+}
+
+int HeadlessPlatform::RunUntilEnded(const WindowEventHandler& handler) {
+  if (window_ == 0) return 0;
+  handler({.kind = WindowEvent::Kind::kInitialise});
+  while (!ended_ && !posted_.empty()) {
+    const WindowEvent event = posted_.front();
+    posted_.pop_front();
+    handler(event);
+  }
+  if (!ended_) return kStillOpen;
+  window_ = 0;
+  controls_.clear();
+  by_id_.fill(0);
+  return end_result_;
+}
+
+void HeadlessPlatform::EndWindow(int result) {
+  ended_ = true;
+  end_result_ = result;
+}
+
+void HeadlessPlatform::PostClick(int id, int notification_code) {
+  Post({.kind = WindowEvent::Kind::kCommand,
+        .control_id = id,
+        .notification_code = notification_code});
+}
+
+void HeadlessPlatform::FocusControl(int id) {
+  const Control* control = FindControl(id);
+  focus_ = control == nullptr ? 0 : control->handle;
+}
+
+}  // namespace townwright

@@ -1,0 +1,227 @@
+#include "platform/web/web_platform.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "shell/control_table.h"
+#include "shell/message_boxes.h"
+
+// The page's side of each operation, in page.js; texts cross as UTF-8 with their lengths.
+// clang-format off
+EM_JS(void, TownwrightCreateWindow, (const char* caption, int caption_length, const char* face,
+                                     int face_length, int points, int* letters_width, int* height), {
+  const metrics = TownwrightPage.createWindow(UTF8ToString(caption, caption_length),
+                                              UTF8ToString(face, face_length), points);
+  HEAP32[letters_width >> 2] = metrics.lettersWidth;
+  HEAP32[height >> 2] = metrics.height;
+});
+EM_JS(void, TownwrightSizeWindow, (int width, int height), {
+  TownwrightPage.sizeWindow(width, height);
+});
+EM_JS(void, TownwrightCreateControl, (int id, int kind, int x, int y, int width, int height,
+                                      const char* text, int text_length, const char* name,
+                                      int name_length), {
+  TownwrightPage.createControl(id, kind, x, y, width, height, UTF8ToString(text, text_length),
+                               UTF8ToString(name, name_length));
+});
+EM_JS(void, TownwrightSetText, (int id, const char* text, int text_length), {
+  TownwrightPage.setText(id, UTF8ToString(text, text_length));
+});
+EM_JS(int, TownwrightTextLength, (int id), {
+  return lengthBytesUTF8(TownwrightPage.text(id));
+});
+EM_JS(void, TownwrightCopyText, (int id, char* buffer, int size), {
+  stringToUTF8(TownwrightPage.text(id), buffer, size);
+});
+EM_JS(void, TownwrightSetFont, (int id, int pixel_height, int weight, const char* face,
+                                int face_length), {
+  TownwrightPage.setFont(id, pixel_height, weight, UTF8ToString(face, face_length));
+});
+EM_JS(int, TownwrightOpenMessageBoxes, (), {
+  return TownwrightPage.openMessageBoxes();
+});
+EM_JS(void, TownwrightShowMessageBox, (const char* text, int text_length, const char* caption,
+                                       int caption_length), {
+  TownwrightPage.showMessageBox(UTF8ToString(text, text_length),
+                                UTF8ToString(caption, caption_length));
+});
+EM_JS(int, TownwrightFocusedControl, (), {
+  return TownwrightPage.focusedControl();
+});
+EM_JS(void, TownwrightFocusControl, (int id), {
+  TownwrightPage.focusControl(id);
+});
+EM_JS(void, TownwrightShowWindow, (), {
+  TownwrightPage.showWindow();
+});
+EM_JS(void, TownwrightDestroyWindow, (), {
+  TownwrightPage.destroyWindow();
+});
+// Gives the browser its thread until the player does something, then reports it.
+EM_ASYNC_JS(void, TownwrightNextEvent, (int* kind, int* id, int* code, int* active), {
+  const event = await TownwrightPage.nextEvent();
+  HEAP32[kind >> 2] = event.kind;
+  HEAP32[id >> 2] = event.id;
+  HEAP32[code >> 2] = event.code;
+  HEAP32[active >> 2] = event.active ? 1 : 0;
+});
+// clang-format on
+
+namespace townwright::web {
+namespace {
+
+constexpr int kFirstId = 1000;
+
+int Length(std::string_view text) {
+  return static_cast<int>(std::min<std::size_t>(text.size(), 0x7FFFFFFF));
+}
+
+// The page's event kinds, as page.js numbers them.
+WindowEvent::Kind KindOf(int kind) {
+  switch (kind) {
+    case 1:
+      return WindowEvent::Kind::kActivation;
+    case 2:
+      return WindowEvent::Kind::kCommand;
+    case 3:
+      return WindowEvent::Kind::kSystemClose;
+    default:
+      return WindowEvent::Kind::kInitialise;
+  }
+}
+
+}  // namespace
+
+WebPlatform::~WebPlatform() { DestroyWindow(); }
+
+WindowHandle WebPlatform::CreateMainWindow(std::string_view caption, DialogRect client_area,
+                                           std::string_view font_face, int font_points) {
+  if (window_) return 0;  // one main window per platform
+  int letters_width = 0;
+  int height = 0;
+  TownwrightCreateWindow(caption.data(), Length(caption), font_face.data(), Length(font_face),
+                         font_points, &letters_width, &height);
+  base_units_ = BaseUnitsFromLetters(letters_width, height);
+  // A page has no screen corner to keep a distance from: only the size is the window's.
+  const PixelRect client = DialogRectToPixels(client_area, base_units_);
+  TownwrightSizeWindow(client.width, client.height);
+  window_ = true;
+  return kMainWindowHandle;
+}
+
+WindowHandle WebPlatform::CreateControl(int id, ControlKind kind, DialogRect place,
+                                        std::string_view text) {
+  // One control per identifier: a second one would make reading a text ambiguous.
+  if (!window_ || id < kFirstId || id >= kFirstId + static_cast<int>(exists_.size()) ||
+      Exists(id)) {
+    return 0;
+  }
+  const PixelRect pixels = DialogRectToPixels(place, base_units_);
+  // A text box is read out by its heading, a choice button without an offer by its place; every
+  // other control by its own text.
+  const ControlLayout* layout = FindControlLayout(id);
+  std::string name;
+  if (layout != nullptr && kind == ControlKind::kTextBox) name = AccessibleName(*layout);
+  if (layout != nullptr && kind == ControlKind::kButton) name = NameWithoutOffer(*layout);
+  TownwrightCreateControl(id, static_cast<int>(kind), pixels.x, pixels.y, pixels.width,
+                          pixels.height, text.data(), Length(text), name.data(), Length(name));
+  exists_[static_cast<std::size_t>(id - kFirstId)] = true;
+  return ControlHandle(id);
+}
+
+bool WebPlatform::SetControlText(int id, std::string_view text) {
+  if (!Exists(id)) return false;
+  TownwrightSetText(id, text.data(), Length(text));
+  return true;
+}
+
+std::optional<std::string> WebPlatform::ControlText(int id) {
+  if (!Exists(id)) return std::nullopt;
+  std::string text(static_cast<std::size_t>(TownwrightTextLength(id)), '\0');
+  // Written with its terminating NUL, which the string's own storage has room for.
+  TownwrightCopyText(id, text.data(), static_cast<int>(text.size()) + 1);
+  return text;
+}
+
+// A CSS inch is 96 CSS pixels on every screen; the browser scales both with the zoom.
+int WebPlatform::LogicalPixelsPerInch() { return 96; }
+
+FontHandle WebPlatform::CreateLogicalFont(const FontRequest& request) {
+  // A negative height is the characters' height without the leading, which is CSS's font size;
+  // a positive one is the whole cell, of which the characters take roughly the same.
+  const int pixels = std::clamp(std::abs(std::max(request.height, -100000)), 0, 100000);
+  fonts_.push_back({.pixel_height = pixels,
+                    .weight = std::clamp(request.weight, 1, 1000),
+                    .face = std::string(request.face)});
+  return fonts_.size();
+}
+
+void WebPlatform::SetControlFont(int id, FontHandle font) {
+  if (!Exists(id) || font == 0 || font > fonts_.size()) return;
+  const Font& chosen = fonts_[font - 1];
+  TownwrightSetFont(id, chosen.pixel_height, chosen.weight, chosen.face.data(),
+                    Length(chosen.face));
+}
+
+void WebPlatform::ShowMessageBox(std::string_view text, std::string_view caption) {
+  if (TownwrightOpenMessageBoxes() >= kMostOpenMessageBoxes) return;
+  TownwrightShowMessageBox(text.data(), Length(text), caption.data(), Length(caption));
+}
+
+void WebPlatform::Pause(int milliseconds) {
+  // The browser paints what changed while the game sleeps; the player's clicks meanwhile wait in
+  // the page's queue and become their own turns afterwards.
+  emscripten_sleep(static_cast<unsigned>(std::max(milliseconds, 0)));
+}
+
+WindowHandle WebPlatform::FocusedControl() {
+  const int id = TownwrightFocusedControl();
+  return Exists(id) ? ControlHandle(id) : 0;
+}
+
+void WebPlatform::SetFocus(WindowHandle control) {
+  const int id = ControlIdOfHandle(control);
+  if (Exists(id)) TownwrightFocusControl(id);
+}
+
+int WebPlatform::RunUntilEnded(const WindowEventHandler& handler) {
+  if (!window_) return 0;
+  handler({.kind = WindowEvent::Kind::kInitialise});
+  if (!ended_) TownwrightShowWindow();
+  while (!ended_) {
+    int kind = 0;
+    int id = 0;
+    int code = 0;
+    int active = 0;
+    TownwrightNextEvent(&kind, &id, &code, &active);
+    handler(
+        {.kind = KindOf(kind), .active = active != 0, .control_id = id, .notification_code = code});
+  }
+  const int result = end_result_;
+  DestroyWindow();
+  return result;
+}
+
+void WebPlatform::EndWindow(int result) {
+  if (ended_) return;
+  ended_ = true;
+  end_result_ = result;
+}
+
+bool WebPlatform::Exists(int id) const {
+  return id >= kFirstId && id < kFirstId + static_cast<int>(exists_.size()) &&
+         exists_[static_cast<std::size_t>(id - kFirstId)];
+}
+
+void WebPlatform::DestroyWindow() {
+  if (!window_) return;
+  // The boxes go with the window: the game ends with it.
+  TownwrightDestroyWindow();
+  window_ = false;
+  exists_.fill(false);
+  fonts_.clear();
+}
+
+}  // namespace townwright::web
