@@ -1,11 +1,12 @@
 #pragma once
 
-// The one record of everything a running game knows. A game owns exactly one CityState and hands
-// it by reference to every procedure that reads or writes it; there is no global instance, so a
-// test can run many games side by side. Field names are the game's own design names.
+// The one record of a game: everything the game knows, and nothing of the window it is played in
+// (the shell keeps that, in MainDialog). A game owns exactly one CityState and hands it by
+// reference to every procedure that reads or writes it; there is no global instance, so a test can
+// run many games side by side, and two records compare equal exactly when they hold the same game.
 //
-// Arrays keep the design's fixed bounds and are indexed from 0; the game uses index 1 upward and
-// leaves index 0 empty unless a field says otherwise.
+// Arrays have fixed bounds and are indexed from 0; the game uses index 1 upward and leaves index 0
+// empty unless a field says otherwise.
 //
 // The rules (sim/) write the numbers, codes and lists. The texts the window shows (DayText,
 // MonthName, YearText, IndicatorText, TrendText, ChoiceText) are written by the presentation
@@ -18,17 +19,13 @@
 
 namespace townwright {
 
-// An opaque handle to a window, a control or a font, as the window backend defines it; 0 is none.
-using WindowHandle = std::uintptr_t;
-using FontHandle = std::uintptr_t;
-
 inline constexpr int kProjectCount = 31;     // projects 1..31
 inline constexpr int kOccupationCount = 60;  // occupations 1..60
 inline constexpr int kIndicatorCount = 8;    // indicators 1..8
 inline constexpr int kChoiceButtons = 9;     // choices 1..9 have a button
 inline constexpr int kHistorySlots = 31;     // history slots 1..31
 
-// The design's fixed array bounds: an array "0..N" has N + 1 elements.
+// The arrays' fixed bounds: an array "0..N" has N + 1 elements.
 template <typename T, std::size_t Bound>
 using Indexed = std::array<T, Bound + 1>;
 inline constexpr std::size_t kProjectBound = 64;           // per-project state, 0..64
@@ -102,11 +99,6 @@ struct CityState {
   Indexed<std::string, kChoiceBound> ChoiceText;
   Indexed<double, kChoiceBound> ChoiceCode{};
   std::uint8_t SelectedChoice = 0;
-
-  // The window.
-  WindowHandle MainDialogHandle = 0;
-  FontHandle YearFont = 0;
-  WindowHandle SavedFocus = 0;
 
   friend bool operator==(const CityState&, const CityState&) = default;
 };

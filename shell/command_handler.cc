@@ -14,21 +14,22 @@ constexpr int kAlsoActedOn = 1;
 constexpr int kExitResult = 1;
 constexpr int kSystemCloseResult = 0;
 
-void HandleActivation(CityState& city, Platform& platform, bool active) {
+void HandleActivation(MainDialog& window, Platform& platform, bool active) {
   if (!active) {
-    city.SavedFocus = platform.FocusedControl();
-  } else if (city.SavedFocus != 0) {
-    platform.SetFocus(city.SavedFocus);
-    city.SavedFocus = 0;
+    window.SavedFocus = platform.FocusedControl();
+  } else if (window.SavedFocus != 0) {
+    platform.SetFocus(window.SavedFocus);
+    window.SavedFocus = 0;
   }
 }
 
-void HandleCommand(CityState& city, RandomSource& random, Platform& platform, int id, int code) {
+void HandleCommand(CityState& city, const MainDialog& window, RandomSource& random,
+                   Platform& platform, int id, int code) {
   if (code != kClicked && code != kAlsoActedOn) return;
   using namespace control_id;
   if (id >= kFirstChoiceButton && id <= kLastChoiceButton) {
     city.SelectedChoice = static_cast<std::uint8_t>(id - kFirstChoiceButton + 1);
-    WindowDisplay display(city, platform);
+    WindowDisplay display(window, platform);
     PlayTurn(city, random, display);
     return;
   }
@@ -61,16 +62,16 @@ void UpdateTaxRates(CityState& city, Platform& platform) {
   city.PropertyTaxRate = rate_from_box(kPropertyTaxBox);
 }
 
-void MainDialogCallback(CityState& city, RandomSource& random, Platform& platform,
-                        const WindowEvent& event) {
+void MainDialogCallback(CityState& city, MainDialog& window, RandomSource& random,
+                        Platform& platform, const WindowEvent& event) {
   switch (event.kind) {
     case WindowEvent::Kind::kInitialise:
       break;
     case WindowEvent::Kind::kActivation:
-      HandleActivation(city, platform, event.active);
+      HandleActivation(window, platform, event.active);
       break;
     case WindowEvent::Kind::kCommand:
-      HandleCommand(city, random, platform, event.control_id, event.notification_code);
+      HandleCommand(city, window, random, platform, event.control_id, event.notification_code);
       break;
     case WindowEvent::Kind::kSystemClose:
       platform.EndWindow(kSystemCloseResult);

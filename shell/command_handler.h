@@ -4,6 +4,7 @@
 
 #include "data/city_state.h"
 #include "data/random_source.h"
+#include "shell/main_window.h"
 #include "shell/platform.h"
 
 namespace townwright {
@@ -13,8 +14,8 @@ namespace townwright {
 // turn, "Update Tax Rates" reads the three tax boxes into the rates, "Save", "Load" and "New"
 // answer that they are not enabled, "Exit" ends the window with result 1. The window manager's
 // close ends it with result 0. Everything else, typing included, changes nothing.
-void MainDialogCallback(CityState& city, RandomSource& random, Platform& platform,
-                        const WindowEvent& event);
+void MainDialogCallback(CityState& city, MainDialog& window, RandomSource& random,
+                        Platform& platform, const WindowEvent& event);
 
 // "Update Tax Rates": each tax box's text, read as a number, divided by 100; a missing box reads as
 // the empty text, so the rate becomes 0.

@@ -121,4 +121,10 @@ std::string NameWithoutOffer(const ControlLayout& layout) {
   return AccessibleName(layout) + ", no offer";
 }
 
+std::string ScreenReaderName(const ControlLayout& layout, std::string_view text) {
+  if (layout.kind == ControlKind::kTextBox) return AccessibleName(layout);
+  const bool blank = text.find_first_not_of(" \t\n\r\f\v") == std::string_view::npos;
+  return blank ? NameWithoutOffer(layout) : "";
+}
+
 }  // namespace townwright

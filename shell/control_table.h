@@ -45,4 +45,9 @@ std::string AccessibleName(const ControlLayout& layout);
 // a nameless "button": "Choice 7, no offer". Empty for every other control.
 std::string NameWithoutOffer(const ControlLayout& layout);
 
+// The name a window gives the control while it shows `text`, for screen readers to say instead of
+// the text: a figure box's AccessibleName, a choice button's NameWithoutOffer while its text is
+// blank; empty where the text itself names the control.
+std::string ScreenReaderName(const ControlLayout& layout, std::string_view text);
+
 }  // namespace townwright

@@ -54,10 +54,10 @@ TEST_F(GameTest, BuildsTheWindowAsLaidOut) {
     EXPECT_EQ(controls[i].place, layouts[i].place);
   }
   ASSERT_EQ(window.fonts().size(), 1u);
-  EXPECT_EQ(window.fonts()[0].height, -40);
+  EXPECT_EQ(window.fonts()[0].character_height, 40);
   EXPECT_EQ(window.fonts()[0].weight, 400);
   EXPECT_EQ(window.fonts()[0].face, "MS Sans Serif");
-  EXPECT_EQ(window.FindControl(kYearBox)->font, city.YearFont);
+  EXPECT_EQ(window.FindControl(kYearBox)->font, game.dialog().YearFont);
 }
 
 TEST_F(GameTest, OnePressIsOneTurn) {
@@ -229,7 +229,7 @@ TEST_F(GameTest, TheFocusComesBackAfterDeactivation) {
   window.SetFocus(0);  // another window took the focus
   Activate(true);
   EXPECT_EQ(window.FocusedControl(), tax_box);
-  EXPECT_EQ(city.SavedFocus, 0u);
+  EXPECT_EQ(game.dialog().SavedFocus, 0u);
   // Activation with nothing saved leaves the focus where it is.
   window.FocusControl(ChoiceButton(1));
   Activate(true);

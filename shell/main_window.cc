@@ -5,6 +5,21 @@
 #include "view/control_ids.h"
 
 namespace townwright {
+namespace {
+
+// Shows `text` in control `id`, creating the control from the table where there is none yet. Every
+// control is made here, and only where none exists, so that no identifier is ever created twice:
+// a second control would make reading its text ambiguous. A control that cannot be created is
+// simply missing; the next refresh tries again.
+void ShowInControl(Platform& platform, int id, std::string_view text) {
+  const ControlLayout* layout = FindControlLayout(id);
+  const std::string name = layout != nullptr ? ScreenReaderName(*layout, text) : std::string();
+  if (platform.SetControlText(id, text, name) || layout == nullptr) return;
+  platform.CreateControl(id, layout->kind, layout->place, text, name);
+}
+
+// The text a control of the window is created with: its fixed text, or the element of ChoiceText or
+// IndicatorText it shows.
 std::string_view FirstText(const CityState& city, const ControlLayout& layout) {
   const auto element = static_cast<std::size_t>(layout.element);
   switch (layout.source) {
@@ -18,24 +33,25 @@ std::string_view FirstText(const CityState& city, const ControlLayout& layout) {
   return layout.text;
 }
 
-void BuildMainDialog(CityState& city, Platform& platform) {
-  city.MainDialogHandle = platform.CreateMainWindow(kWindowCaption, kMainWindowPlace,
-                                                    kDialogFontFace, kDialogFontPoints);
-  if (city.MainDialogHandle == 0) return;
-  // A control that cannot be created is simply missing; a later refresh tries again.
+}  // namespace
+
+void BuildMainDialog(const CityState& city, MainDialog& window, Platform& platform) {
+  window.MainDialogHandle = platform.CreateMainWindow(kWindowCaption, kMainWindowPlace,
+                                                      kDialogFontFace, kDialogFontPoints);
+  if (window.MainDialogHandle == 0) return;
   for (const ControlLayout& layout : WindowControls()) {
-    platform.CreateControl(layout.id, layout.kind, layout.place, FirstText(city, layout));
+    ShowInControl(platform, layout.id, FirstText(city, layout));
   }
-  CreateYearFont(city, platform);
-  platform.SetControlFont(control_id::kYearBox, city.YearFont);
+  CreateYearFont(window, platform);
+  platform.SetControlFont(control_id::kYearBox, window.YearFont);
 }
 
-void CreateYearFont(CityState& city, Platform& platform) {
+void CreateYearFont(MainDialog& window, Platform& platform) {
   // Bounded so that no screen report can overflow the product.
   const int pixels_per_inch = std::clamp(platform.LogicalPixelsPerInch(), 0, 100000);
   const FontRequest request{
-      .height = -(pixels_per_inch * 24) / 72, .weight = 400, .face = kDialogFontFace};
-  city.YearFont = platform.CreateLogicalFont(request);
+      .character_height = (pixels_per_inch * 24) / 72, .weight = 400, .face = kDialogFontFace};
+  window.YearFont = platform.CreateLogicalFont(request);
 }
 
 std::string ReadControlText(Platform& platform, int id) {
@@ -43,16 +59,13 @@ std::string ReadControlText(Platform& platform, int id) {
 }
 
 void WindowDisplay::RefreshControl(int control_id, std::string_view text) {
-  if (city_.MainDialogHandle == 0) return;
-  if (platform_.SetControlText(control_id, text)) return;
-  if (const ControlLayout* layout = FindControlLayout(control_id)) {
-    platform_.CreateControl(layout->id, layout->kind, layout->place, text);
-  }
+  if (window_.MainDialogHandle == 0) return;
+  ShowInControl(platform_, control_id, text);
 }
 
 void WindowDisplay::ApplyYearFont() {
-  if (city_.MainDialogHandle == 0) return;
-  platform_.SetControlFont(control_id::kYearBox, city_.YearFont);
+  if (window_.MainDialogHandle == 0) return;
+  platform_.SetControlFont(control_id::kYearBox, window_.YearFont);
 }
 
 void WindowDisplay::Pause(int milliseconds) { platform_.Pause(milliseconds); }

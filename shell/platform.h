@@ -1,21 +1,48 @@
 #pragma once
 
 // The one door between the game and a window system. The portable shell drives the main window
-// only through these operations; each backend (headless, Qt, Win32) implements them and translates
-// its own toolkit's events into WindowEvents. No toolkit type appears here.
+// only through these operations; each backend implements them and turns its toolkit's events into
+// WindowEvents: platform/headless (in memory, for tests and tools), platform/qt (the Linux
+// desktop), platform/win32 (Windows) and platform/web (a web page). No toolkit type appears here.
+//
+// Threads. Every operation is called on the one thread that runs the game: the thread that built
+// the window and then called RunUntilEnded. No operation is safe to call from another thread.
+//
+// Events and re-entry. RunUntilEnded hands the handler one event at a time, and an event that
+// arrives while the handler runs waits until it has returned, with two exceptions:
+//   - Pause never delivers an event: what the player does meanwhile waits, in order, and each
+//     action is handled after the current one (Qt and the page queue it, Win32's Sleep reads no
+//     messages).
+//   - ShowMessageBox may hold the thread until the box is closed, and deliver the main window's
+//     events meanwhile: Win32's MessageBoxA runs a message loop of its own, so the handler is
+//     entered again, turns and EndWindow included, from inside ShowMessageBox. The headless, Qt
+//     and web windows return at once and the box lives on its own. The shell holds nothing across
+//     ShowMessageBox that a turn could spoil.
+//
+// Identifiers. Controls are named by identifier (view/control_ids.h). The shell creates each
+// identifier at most once per window (it creates a control only where SetControlText found none),
+// so a backend need not check for a second control with the same identifier.
+//
+// Ownership. The platform owns the main window, its controls, its message boxes and every font it
+// made; all of them live until the window is ended (RunUntilEnded returns) or the platform is
+// destroyed, whichever comes first. Handles are the platform's; 0 is none. There is one main window
+// per platform object.
 //
 // Places and sizes are in dialog units: a horizontal unit is a quarter of the dialog font's
 // average character width, a vertical unit an eighth of its height. Each backend maps them to its
-// own pixels. There is one main window per platform object; controls are named by identifier.
+// own pixels.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "data/city_state.h"
-
 namespace townwright {
+
+// An opaque handle to a window, a control or a font, as the window backend defines it; 0 is none.
+using WindowHandle = std::uintptr_t;
+using FontHandle = std::uintptr_t;
 
 struct DialogRect {
   int x = 0;
@@ -42,9 +69,11 @@ enum class ControlKind {
   kTextBox,  // a single-line, editable entry with a sunken edge
 };
 
-// What the year box's font asks for; every other field of a logical font is 0 or off.
+// A font: the height of its characters in pixels without the leading (what a negative LOGFONT
+// height asks for, and a CSS font size), its weight and its face. Everything else is the toolkit's
+// default.
 struct FontRequest {
-  int height = 0;  // negative: a character height in pixels
+  int character_height = 0;
   int weight = 400;
   std::string_view face;
 };
@@ -85,18 +114,24 @@ class Platform {
   virtual ~Platform() = default;
 
   // Creates the hidden main window with its caption, its client area's place (from the screen's
-  // top-left corner) and size, and the dialog font. Returns 0 when it cannot be created.
+  // top-left corner) and size, and the dialog font. Returns 0 when it cannot be created, and also
+  // when this platform already has a main window.
   virtual WindowHandle CreateMainWindow(std::string_view caption, DialogRect client_area,
                                         std::string_view font_face, int font_points) = 0;
 
-  // Creates a visible control with the dialog font. Returns 0 when it cannot be created.
+  // Creates a visible control with the dialog font, showing `text`. `accessible_name` is what a
+  // screen reader calls it instead of its text; empty: its text names it. A backend without a way
+  // to name a control (Win32 with USER32 alone) ignores it. Returns 0 when it cannot be created or
+  // there is no main window.
   virtual WindowHandle CreateControl(int id, ControlKind kind, DialogRect place,
-                                     std::string_view text) = 0;
+                                     std::string_view text, std::string_view accessible_name) = 0;
 
-  // Sets the text of control `id`; false when no such control exists.
-  virtual bool SetControlText(int id, std::string_view text) = 0;
+  // Sets the text of control `id`, and the name a screen reader gives it as for CreateControl;
+  // false when no such control exists.
+  virtual bool SetControlText(int id, std::string_view text, std::string_view accessible_name) = 0;
 
-  // The text of control `id`, or nothing when no such control exists.
+  // The text of control `id` as it is now (the player may have typed it), or nothing when no such
+  // control exists.
   virtual std::optional<std::string> ControlText(int id) = 0;
 
   // The screen's vertical pixels per logical inch.
@@ -105,11 +140,13 @@ class Platform {
   // Creates a font that lives until the window is ended. Returns 0 on failure.
   virtual FontHandle CreateLogicalFont(const FontRequest& request) = 0;
 
-  // Gives control `id` the font, without an immediate redraw.
+  // Gives control `id` the font, without an immediate redraw. Does nothing for a control or font
+  // that does not exist.
   virtual void SetControlFont(int id, FontHandle font) = 0;
 
   // Shows a message box with one OK button, no icon and no owner window. It does not block the
-  // main window: its commands, turns included, are still handled while the box is open.
+  // main window: its commands, turns included, are still handled while the box is open (see
+  // "Events and re-entry" above).
   virtual void ShowMessageBox(std::string_view text, std::string_view caption) = 0;
 
   // Holds the game's thread; what was drawn before the pause is on screen during it.
@@ -117,6 +154,7 @@ class Platform {
 
   // The control with the keyboard focus, or 0.
   virtual WindowHandle FocusedControl() = 0;
+  // Gives the focus back to a control that FocusedControl returned.
   virtual void SetFocus(WindowHandle control) = 0;
 
   // Sends kInitialise, shows the main window and delivers its events to `handler` until the window
@@ -124,7 +162,8 @@ class Platform {
   // Returns at once when there is no main window.
   virtual int RunUntilEnded(const WindowEventHandler& handler) = 0;
 
-  // Ends the main window with `result`; RunUntilEnded returns once the current event is handled.
+  // Ends the main window with `result`; RunUntilEnded returns once the current event is handled,
+  // and no later event reaches the handler.
   virtual void EndWindow(int result) = 0;
 };
 

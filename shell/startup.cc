@@ -10,26 +10,29 @@
 
 namespace townwright {
 
-void StartGame(CityState& city, GameRandom& random, Platform& platform, std::uint64_t seed) {
+void StartGame(CityState& city, MainDialog& window, GameRandom& random, Platform& platform,
+               std::uint64_t seed) {
   FillCatalogues(city);
   SetUpNewGame(city, random, seed);
-  WindowDisplay display(city, platform);
+  WindowDisplay display(window, platform);
   OfferChoices(city, random, display);
   city.Day = 1;
   city.Month = 1;
   city.Year = 2008;
-  BuildMainDialog(city, platform);
+  BuildMainDialog(city, window, platform);
 }
 
 int RunTownwright(Platform& platform, std::uint64_t seed) {
   // The record is a few kilobytes: kept off the stack of the window system's callbacks.
   const auto city = std::make_unique<CityState>();
+  MainDialog window;
   GameRandom random;
-  StartGame(*city, random, platform, seed);
+  StartGame(*city, window, random, platform, seed);
   // A game that never showed its window did not run: saying otherwise would hide the failure.
-  if (city->MainDialogHandle == 0) return 1;
-  platform.RunUntilEnded(
-      [&](const WindowEvent& event) { MainDialogCallback(*city, random, platform, event); });
+  if (window.MainDialogHandle == 0) return 1;
+  platform.RunUntilEnded([&](const WindowEvent& event) {
+    MainDialogCallback(*city, window, random, platform, event);
+  });
   return 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include "data/city_state.h"
 #include "data/random_source.h"
+#include "shell/main_window.h"
 #include "shell/platform.h"
 
 namespace townwright {
@@ -13,7 +14,8 @@ namespace townwright {
 // Everything before the window is shown: the catalogues, the new game from `seed`, the first nine
 // choices (whose pauses pass although no window exists yet), the calendar at 1 January 2008, and
 // the main window.
-void StartGame(CityState& city, GameRandom& random, Platform& platform, std::uint64_t seed);
+void StartGame(CityState& city, MainDialog& window, GameRandom& random, Platform& platform,
+               std::uint64_t seed);
 
 // Starts a game and plays it until the window is ended. Returns the exit status: 0 however the
 // window was ended, 1 when there was no window to play in (no display, for one).

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "data/city_state.h"
 #include "view/control_ids.h"
 
 namespace townwright::testing {

@@ -55,6 +55,13 @@ inline constexpr int kExit = 1055;
 inline constexpr int kLoad = 1056;
 inline constexpr int kNew = 1057;
 
+// Every identifier above lies in kFirstId..kLastId, so that a window may keep its controls in an
+// array of kIdCount, indexed by id - kFirstId.
+inline constexpr int kFirstId = kDetailsFrame;
+inline constexpr int kLastId = kNew;
+inline constexpr int kIdCount = kLastId - kFirstId + 1;
+constexpr bool IsControlId(int id) { return id >= kFirstId && id <= kLastId; }
+
 // The commands a dialog sends for the Enter and Escape keys; no control has them.
 inline constexpr int kEnterKeyCommand = 1;
 inline constexpr int kEscapeKeyCommand = 2;

@@ -6,11 +6,11 @@
 
 namespace townwright {
 
-void HeadlessGame::Start(std::uint64_t seed) { StartGame(city_, random_, window_, seed); }
+void HeadlessGame::Start(std::uint64_t seed) { StartGame(city_, dialog_, random_, window_, seed); }
 
 bool HeadlessGame::Send(const WindowEvent& event) {
   const auto day_before = city_.Day;
-  MainDialogCallback(city_, random_, window_, event);
+  MainDialogCallback(city_, dialog_, random_, window_, event);
   const bool played = city_.Day != day_before;
   if (played) ++turns_played_;
   return played;

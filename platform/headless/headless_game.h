@@ -11,6 +11,7 @@
 #include "data/city_state.h"
 #include "data/random_source.h"
 #include "platform/headless/headless_platform.h"
+#include "shell/main_window.h"
 
 namespace townwright {
 
@@ -38,6 +39,7 @@ class HeadlessGame {
 
   CityState& city() { return city_; }
   const CityState& city() const { return city_; }
+  MainDialog& dialog() { return dialog_; }
   HeadlessPlatform& window() { return window_; }
   const HeadlessPlatform& window() const { return window_; }
   GameRandom& random() { return random_; }
@@ -46,6 +48,7 @@ class HeadlessGame {
  private:
   HeadlessPlatform window_;
   CityState city_;
+  MainDialog dialog_;
   GameRandom random_;
   std::uint64_t turns_played_ = 0;
 };

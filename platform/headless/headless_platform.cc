@@ -1,15 +1,12 @@
 #include "platform/headless/headless_platform.h"
 
+#include "view/control_ids.h"
+
 namespace townwright {
-namespace {
-
-constexpr int kFirstIndexedId = 1000;
-
-}  // namespace
 
 WindowHandle HeadlessPlatform::CreateMainWindow(std::string_view caption, DialogRect client_area,
                                                 std::string_view font_face, int font_points) {
-  if (refuse_main_window_) return 0;
+  if (refuse_main_window_ || window_ != 0) return 0;
   window_ = kMainWindowHandle;
   caption_ = caption;
   client_area_ = client_area;
@@ -19,27 +16,30 @@ WindowHandle HeadlessPlatform::CreateMainWindow(std::string_view caption, Dialog
 }
 
 WindowHandle HeadlessPlatform::CreateControl(int id, ControlKind kind, DialogRect place,
-                                             std::string_view text) {
+                                             std::string_view text,
+                                             std::string_view accessible_name) {
   if (window_ == 0) return 0;
   const WindowHandle handle = ControlHandle(id);
-  controls_.push_back({id, kind, place, std::string(text), 0, handle});
-  const int slot = id - kFirstIndexedId;
-  if (slot >= 0 && slot < static_cast<int>(by_id_.size()) && by_id_[slot] == 0) {
-    by_id_[slot] = controls_.size();
-  }
+  controls_.push_back({id, kind, place, std::string(text), std::string(accessible_name), 0, handle});
+  // A second control with an identifier is recorded, for the checks that there is none, but the
+  // first keeps answering for it.
+  if (control_id::IsControlId(id) && by_id_[Slot(id)] == 0) by_id_[Slot(id)] = controls_.size();
   return handle;
 }
 
 std::optional<std::size_t> HeadlessPlatform::PositionOf(int id) const {
-  const int slot = id - kFirstIndexedId;
-  if (slot >= 0 && slot < static_cast<int>(by_id_.size())) {
-    if (by_id_[slot] == 0) return std::nullopt;
-    return by_id_[slot] - 1;
+  if (control_id::IsControlId(id)) {
+    if (by_id_[Slot(id)] == 0) return std::nullopt;
+    return by_id_[Slot(id)] - 1;
   }
   for (std::size_t position = 0; position < controls_.size(); ++position) {
     if (controls_[position].id == id) return position;
   }
   return std::nullopt;
+}
+
+std::size_t HeadlessPlatform::Slot(int id) {
+  return static_cast<std::size_t>(id - control_id::kFirstId);
 }
 
 HeadlessPlatform::Control* HeadlessPlatform::Find(int id) {
@@ -52,10 +52,12 @@ const HeadlessPlatform::Control* HeadlessPlatform::FindControl(int id) const {
   return position ? &controls_[*position] : nullptr;
 }
 
-bool HeadlessPlatform::SetControlText(int id, std::string_view text) {
+bool HeadlessPlatform::SetControlText(int id, std::string_view text,
+                                      std::string_view accessible_name) {
   Control* control = Find(id);
   if (control == nullptr) return false;
   control->text.assign(text);
+  control->accessible_name.assign(accessible_name);
   return true;
 }
 
@@ -66,7 +68,7 @@ std::optional<std::string> HeadlessPlatform::ControlText(int id) {
 }
 
 FontHandle HeadlessPlatform::CreateLogicalFont(const FontRequest& request) {
-  fonts_.push_back({request.height, request.weight, std::string(request.face)});
+  fonts_.push_back({request.character_height, request.weight, std::string(request.face)});
   return fonts_.size();
 }
 
@@ -107,6 +109,13 @@ void HeadlessPlatform::PostClick(int id, int notification_code) {
   Post({.kind = WindowEvent::Kind::kCommand,
         .control_id = id,
         .notification_code = notification_code});
+}
+
+bool HeadlessPlatform::Type(int id, std::string_view text) {
+  Control* control = Find(id);
+  if (control == nullptr) return false;
+  control->text.assign(text);
+  return true;
 }
 
 void HeadlessPlatform::FocusControl(int id) {

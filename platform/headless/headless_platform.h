@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/platform.h"
+#include "view/control_ids.h"
 
 namespace townwright {
 
@@ -20,12 +21,13 @@ class HeadlessPlatform final : public Platform {
     ControlKind kind = ControlKind::kLabel;
     DialogRect place;
     std::string text;
-    FontHandle font = 0;  // 0: the dialog font
+    std::string accessible_name;  // empty: the text names it
+    FontHandle font = 0;          // 0: the dialog font
     WindowHandle handle = 0;
   };
 
   struct Font {
-    int height = 0;
+    int character_height = 0;
     int weight = 0;
     std::string face;
   };
@@ -38,9 +40,9 @@ class HeadlessPlatform final : public Platform {
   // Platform.
   WindowHandle CreateMainWindow(std::string_view caption, DialogRect client_area,
                                 std::string_view font_face, int font_points) override;
-  WindowHandle CreateControl(int id, ControlKind kind, DialogRect place,
-                             std::string_view text) override;
-  bool SetControlText(int id, std::string_view text) override;
+  WindowHandle CreateControl(int id, ControlKind kind, DialogRect place, std::string_view text,
+                             std::string_view accessible_name) override;
+  bool SetControlText(int id, std::string_view text, std::string_view accessible_name) override;
   std::optional<std::string> ControlText(int id) override;
   int LogicalPixelsPerInch() override { return pixels_per_inch_; }
   FontHandle CreateLogicalFont(const FontRequest& request) override;
@@ -58,7 +60,7 @@ class HeadlessPlatform final : public Platform {
   void Post(const WindowEvent& event) { posted_.push_back(event); }
   void PostClick(int id, int notification_code = 0);
   // Types `text` into control `id` as a player would; false when there is no such control.
-  bool Type(int id, std::string_view text) { return SetControlText(id, text); }
+  bool Type(int id, std::string_view text);
   void FocusControl(int id);
 
   // Set-up of the simulated screen and of failures.
@@ -81,6 +83,7 @@ class HeadlessPlatform final : public Platform {
   int end_result() const { return end_result_; }
 
  private:
+  static std::size_t Slot(int id);
   std::optional<std::size_t> PositionOf(int id) const;
   Control* Find(int id);
 
@@ -90,8 +93,9 @@ class HeadlessPlatform final : public Platform {
   std::string font_face_;
   int font_points_ = 0;
   std::vector<Control> controls_;
-  // Controls by identifier 1000..1127, as positions in `controls_` plus one (0: none).
-  std::array<std::size_t, 128> by_id_{};
+  // The window's controls by identifier, as positions in `controls_` plus one (0: none); a control
+  // with another identifier is looked up in `controls_` itself.
+  std::array<std::size_t, control_id::kIdCount> by_id_{};
   std::vector<Font> fonts_;
   std::vector<MessageBox> message_boxes_;
   std::deque<WindowEvent> posted_;

@@ -12,7 +12,6 @@
 #include <QWindow>
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 #include <utility>
 
@@ -96,14 +95,9 @@ QWidget* MakeWidget(ControlKind kind, QWidget* parent) {
   return nullptr;
 }
 
-// A screen reader says a button's text; a choice button without an offer has none, so it is named
-// after its place instead. The text on screen stays empty.
-// A choice button without an offer would be read out as a bare "button"; one with a text is
-// named by it.
-void NameBlankButton(int id, QWidget& button, const QString& text) {
-  const ControlLayout* layout = FindControlLayout(id);
-  const bool blank = text.trimmed().isEmpty() && layout != nullptr;
-  button.setAccessibleName(blank ? ToQString(NameWithoutOffer(*layout)) : QString());
+void SetAccessibleName(QWidget& widget, std::string_view name) {
+  const QString wanted = ToQString(name);
+  if (widget.accessibleName() != wanted) widget.setAccessibleName(wanted);
 }
 
 PixelRect ToPixelRect(const QRect& rect) {
@@ -160,20 +154,14 @@ void QtPlatform::FitFramedWindow() {
 }
 
 WindowHandle QtPlatform::CreateControl(int id, ControlKind kind, DialogRect place,
-                                       std::string_view text) {
-  // One control per identifier: a second one would make reading a text ambiguous.
-  if (!window_ || controls_.contains(id)) return 0;
+                                       std::string_view text, std::string_view accessible_name) {
+  if (!window_) return 0;
   QWidget* widget = MakeWidget(kind, window_.get());
   if (widget == nullptr) return 0;
   widget->setFont(dialog_font_);
   SetTextOf(kind, *widget, ToQString(text));
-  // A box's text is a figure, not a name: screen readers call it by its heading.
-  const ControlLayout* layout = FindControlLayout(id);
-  if (kind == ControlKind::kTextBox && layout != nullptr) {
-    widget->setAccessibleName(ToQString(AccessibleName(*layout)));
-  }
+  SetAccessibleName(*widget, accessible_name);
   if (kind == ControlKind::kButton) {
-    NameBlankButton(id, *widget, ToQString(text));
     QObject::connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, widget, [this, id] {
       Deliver({.kind = WindowEvent::Kind::kCommand, .control_id = id, .notification_code = 0});
     });
@@ -185,16 +173,16 @@ WindowHandle QtPlatform::CreateControl(int id, ControlKind kind, DialogRect plac
   return ControlHandle(id);
 }
 
-bool QtPlatform::SetControlText(int id, std::string_view text) {
+bool QtPlatform::SetControlText(int id, std::string_view text, std::string_view accessible_name) {
   const auto found = controls_.find(id);
   if (found == controls_.end()) return false;
   const ControlEntry& control = found->second;
   const QString new_text = ToQString(text);
   if (TextOf(control.kind, *control.widget) != new_text) {
     SetTextOf(control.kind, *control.widget, new_text);
-    if (control.kind == ControlKind::kButton) NameBlankButton(id, *control.widget, new_text);
     changed_since_pause_.emplace_back(control.widget);
   }
+  SetAccessibleName(*control.widget, accessible_name);
   return true;
 }
 
@@ -213,14 +201,9 @@ int QtPlatform::LogicalPixelsPerInch() {
 FontHandle QtPlatform::CreateLogicalFont(const FontRequest& request) {
   QFont font(InstalledFamilyOr(request.face));
   font.setStyleHint(QFont::SansSerif);
-  // A negative height is the characters' height without the leading, which is Qt's pixel size;
-  // a positive one is the whole cell, of which the characters take roughly the same.
-  if (request.height != 0) {
-    font.setPixelSize(std::clamp(std::abs(std::max(request.height, -100000)), 1, 100000));
-  } else {
-    font.setPointSize(dialog_font_.pointSize() > 0 ? dialog_font_.pointSize() : 8);
-  }
-  font.setWeight(static_cast<QFont::Weight>(std::clamp(request.weight, 1, 1000)));
+  // Qt's pixel size is the characters' height without the leading.
+  font.setPixelSize(request.character_height);
+  font.setWeight(static_cast<QFont::Weight>(request.weight));
   fonts_.push_back(font);
   return fonts_.size();
 }

@@ -39,9 +39,9 @@ class QtPlatform final : public Platform {
   // Platform.
   WindowHandle CreateMainWindow(std::string_view caption, DialogRect client_area,
                                 std::string_view font_face, int font_points) override;
-  WindowHandle CreateControl(int id, ControlKind kind, DialogRect place,
-                             std::string_view text) override;
-  bool SetControlText(int id, std::string_view text) override;
+  WindowHandle CreateControl(int id, ControlKind kind, DialogRect place, std::string_view text,
+                             std::string_view accessible_name) override;
+  bool SetControlText(int id, std::string_view text, std::string_view accessible_name) override;
   std::optional<std::string> ControlText(int id) override;
   int LogicalPixelsPerInch() override;
   FontHandle CreateLogicalFont(const FontRequest& request) override;
@@ -56,7 +56,6 @@ class QtPlatform final : public Platform {
   // For tests, the screenshot and measurement tools: the main window and control `id`, or null.
   QWidget* MainWindow() const;
   QWidget* Control(int id) const;
-  BaseUnits DialogBaseUnits() const { return base_units_; }
   const QFont& MainDialogFont() const { return dialog_font_; }
   // The message boxes that are still open.
   std::vector<QMessageBox*> OpenMessageBoxes() const;

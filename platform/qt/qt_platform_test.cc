@@ -2,6 +2,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -55,7 +57,7 @@ class Game {
         }) {}
 
   int Play(const std::function<void()>& script) {
-    StartGame(city_, random_, platform_, kSeed);
+    StartGame(city_, dialog_, random_, platform_, kSeed);
     pauses_before_window_ = pauses_;
     // Owned by the game, so that a start that never comes cannot outlive the script.
     starter_.setSingleShot(true);
@@ -71,7 +73,7 @@ class Game {
     return platform_.RunUntilEnded([this](const WindowEvent& event) {
       ++depth_;
       max_depth_ = std::max(max_depth_, depth_);
-      MainDialogCallback(city_, random_, platform_, event);
+      MainDialogCallback(city_, dialog_, random_, platform_, event);
       --depth_;
     });
   }
@@ -103,6 +105,7 @@ class Game {
 
   QtPlatform& platform() { return platform_; }
   CityState& city() { return city_; }
+  MainDialog& dialog() { return dialog_; }
   int pauses() const { return pauses_; }
   int pauses_before_window() const { return pauses_before_window_; }
   int max_depth() const { return max_depth_; }
@@ -111,6 +114,7 @@ class Game {
  private:
   QtPlatform platform_;
   CityState city_;
+  MainDialog dialog_;
   GameRandom random_;
   int pauses_ = 0;
   long long paused_milliseconds_ = 0;
@@ -251,9 +255,12 @@ class QtPlatformTest : public QObject {
     Game game;
     game.Play([&] {
       game.Click(kFirstChoiceButton);
-      const BaseUnits base = BaseUnitsOf(game.platform().MainDialogFont());
-      QCOMPARE(game.platform().DialogBaseUnits(), base);
-      QVERIFY(base.x > 0 && base.y > 0);
+      // The base units measured here, from the font the controls carry.
+      const QFontMetrics metrics(game.Widget(kTreasuryBox)->font());
+      const int letters = metrics.horizontalAdvance(
+          QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+      const BaseUnits base{(letters + 26) / 52, metrics.height()};
+      QCOMPARE(QFontInfo(game.Widget(kTreasuryBox)->font()).pointSize(), 8);
       std::vector<ControlLayout> all(WindowControls().begin(), WindowControls().end());
       all.insert(all.end(), TaxBoxes().begin(), TaxBoxes().end());
       for (const ControlLayout& layout : all) {
@@ -266,15 +273,15 @@ class QtPlatformTest : public QObject {
       QCOMPARE(window->size(), client.size());
       QCOMPARE(window->minimumSize(), client.size());
       QCOMPARE(window->maximumSize(), client.size());
-      // The offscreen screen (800 x 800) is too narrow for the window at its designed place, which
+      // The offscreen screen (800 x 800) is too narrow for the window at its own place, which
       // therefore moves left just enough for its frame to fit, and keeps its height.
       const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-      const QRect designed(screen.topLeft() + client.topLeft(), client.size());
+      const QRect own_place(screen.topLeft() + client.topLeft(), client.size());
       const QRect frame = window->frameGeometry();
-      QVERIFY(designed.right() > screen.right() && designed.bottom() < screen.bottom());
+      QVERIFY(own_place.right() > screen.right() && own_place.bottom() < screen.bottom());
       QVERIFY(screen.contains(frame));
       QCOMPARE(frame.right(), screen.right());
-      QCOMPARE(window->geometry().top(), designed.top());
+      QCOMPARE(window->geometry().top(), own_place.top());
       const Qt::WindowFlags flags = window->windowFlags();
       QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
       QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
@@ -329,8 +336,9 @@ class QtPlatformTest : public QObject {
     game.Play([&] {
       const int seventh = kFirstChoiceButton + 6;
       const QString offer = QStringLiteral("Build: Wind Power [  0% completed ] ");
+      WindowDisplay display(game.dialog(), game.platform());
       for (const QString& text : {QString(), offer, QStringLiteral(" "), offer}) {
-        game.platform().SetControlText(seventh, text.toStdString());
+        display.RefreshControl(seventh, text.toStdString());
         QCOMPARE(game.Button(seventh)->text(), text);  // what is shown stays as it is
         const QString name =
             QAccessible::queryAccessibleInterface(game.Widget(seventh))->text(QAccessible::Name);
@@ -429,11 +437,11 @@ class QtPlatformTest : public QObject {
       other.show();
       other.activateWindow();
       QVERIFY(QTest::qWaitForWindowActive(&other));
-      QVERIFY(game.city().SavedFocus != 0);
+      QVERIFY(game.dialog().SavedFocus != 0);
       game.platform().MainWindow()->activateWindow();
       QVERIFY(QTest::qWaitForWindowActive(game.platform().MainWindow()));
       QCOMPARE(QApplication::focusWidget(), game.Widget(kSalesTaxBox));
-      QCOMPARE(game.city().SavedFocus, WindowHandle{0});
+      QCOMPARE(game.dialog().SavedFocus, WindowHandle{0});
     });
   }
 

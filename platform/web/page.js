@@ -1,16 +1,11 @@
-// The page's side of the game's window (platform/web/web_platform.cc asks for each operation). It draws
-// the window with the page's own elements, keeps the player's clicks in a queue until the game
-// asks for the next one, and says when the game has ended. It stores nothing and asks the server
+// The page's side of the game's window (platform/web/web_platform.cc asks for each operation). It
+// draws the window with the page's own elements, keeps the player's clicks in a queue until the
+// game asks for the next one, and says when the game has ended. It stores nothing and asks the server
 // for nothing beyond the page's own files.
 
 var TownwrightPage = (function () {
   'use strict';
 
-  const kFrame = 0;
-  const kLabel = 1;
-  const kButton = 2;
-  const kActivation = 1;
-  const kCommand = 2;
   const kClicked = 0;
   const kMargin = 8;  // CSS pixels between the window and the page's edges
   // As many characters as the desktop's edit boxes take: a longer paste is cut there too.
@@ -26,6 +21,7 @@ var TownwrightPage = (function () {
   let wake = null;     // ends the game's wait for the next event
   const boxes = [];    // open message boxes, oldest first
   let boxesMade = 0;
+  let events = null;   // the numbers of the event kinds, as the game gives them (describeEvents)
 
   function element(tag, className, text) {
     const made = document.createElement(tag);
@@ -76,17 +72,17 @@ var TownwrightPage = (function () {
     status.hidden = false;
   }
 
-  function nameByText(control, text) {
-    if (!control.nameWithoutOffer) return;
-    if (text.trim() === '') {
-      control.setAttribute('aria-label', control.nameWithoutOffer);
+  // The name the game gives a control for screen readers; none: its text names it.
+  function setName(control, name) {
+    if (name) {
+      if (control.getAttribute('aria-label') !== name) control.setAttribute('aria-label', name);
     } else {
       control.removeAttribute('aria-label');
     }
   }
 
   function textOf(control) {
-    if (control.kind === kFrame) return control.firstChild.textContent;
+    if (control.tagName === 'FIELDSET') return control.firstChild.textContent;
     if (control.tagName === 'INPUT') return control.value;
     return control.textContent;
   }
@@ -106,10 +102,15 @@ var TownwrightPage = (function () {
   }
 
   window.addEventListener('resize', fit);
-  window.addEventListener('blur', () => post({kind: kActivation, active: false}));
-  window.addEventListener('focus', () => post({kind: kActivation, active: true}));
+  // Only once the window exists, by when the game has said how it numbers events.
+  window.addEventListener('blur', () => root && post({kind: events.activation, active: false}));
+  window.addEventListener('focus', () => root && post({kind: events.activation, active: true}));
 
   return {
+    describeEvents(kinds) {
+      events = kinds;
+    },
+
     // Makes the hidden window in the dialog font and returns that font's metrics in CSS pixels:
     // the advance of the 52 letters, and the height as ascent plus descent, each rounded up to
     // whole pixels as a font engine rounds them.
@@ -140,17 +141,18 @@ var TownwrightPage = (function () {
       client.style.height = `${height}px`;
     },
 
-    createControl(id, kind, x, y, width, height, text, name) {
+    // `tag` is the page's element for the control's kind: fieldset, label, button or input.
+    createControl(id, tag, x, y, width, height, text, name) {
       let control;
-      if (kind === kFrame) {
+      if (tag === 'fieldset') {
         control = element('fieldset', 'frame');
         control.append(element('legend', '', text));
-      } else if (kind === kLabel) {
+      } else if (tag === 'label') {
         control = element('label', 'label', text);
-      } else if (kind === kButton) {
+      } else if (tag === 'button') {
         control = element('button', 'button', text);
         control.type = 'button';
-        control.addEventListener('click', () => post({kind: kCommand, id, code: kClicked}));
+        control.addEventListener('click', () => post({kind: events.command, id, code: kClicked}));
       } else {
         control = element('input', 'text-box');
         control.type = 'text';
@@ -159,13 +161,9 @@ var TownwrightPage = (function () {
         control.maxLength = kMostTypedCharacters;
         control.value = text;
       }
-      control.kind = kind;
       control.id = `control-${id}`;
       control.dataset.controlId = id;
-      // A button is named by its text; the name given is for a choice while it has no offer.
-      control.nameWithoutOffer = kind === kButton ? name : '';
-      if (name && kind !== kButton) control.setAttribute('aria-label', name);
-      nameByText(control, text);
+      setName(control, name);
       Object.assign(control.style, {
         left: `${x}px`, top: `${y}px`, width: `${width}px`, height: `${height}px`,
       });
@@ -173,17 +171,18 @@ var TownwrightPage = (function () {
       client.append(control);  // in creation order, which is the tab order
     },
 
-    setText(id, text) {
+    setText(id, text, name) {
       const control = controls.get(id);
-      if (!control || textOf(control) === text) return;
-      if (control.kind === kFrame) {
+      if (!control) return;
+      setName(control, name);
+      if (textOf(control) === text) return;
+      if (control.tagName === 'FIELDSET') {
         control.firstChild.textContent = text;
       } else if (control.tagName === 'INPUT') {
         control.value = text;
       } else {
         control.textContent = text;
       }
-      nameByText(control, text);
     },
 
     text(id) {

@@ -3,13 +3,17 @@
 #include <emscripten.h>
 
 #include <algorithm>
-#include <cstdlib>
 
-#include "shell/control_table.h"
+#include <cstdio>
+
 #include "shell/message_boxes.h"
+#include "view/control_ids.h"
 
 // The page's side of each operation, in page.js; texts cross as UTF-8 with their lengths.
 // clang-format off
+EM_JS(void, TownwrightDescribeEvents, (int activation, int command), {
+  TownwrightPage.describeEvents({activation, command});
+});
 EM_JS(void, TownwrightCreateWindow, (const char* caption, int caption_length, const char* face,
                                      int face_length, int points, int* letters_width, int* height), {
   const metrics = TownwrightPage.createWindow(UTF8ToString(caption, caption_length),
@@ -20,14 +24,15 @@ EM_JS(void, TownwrightCreateWindow, (const char* caption, int caption_length, co
 EM_JS(void, TownwrightSizeWindow, (int width, int height), {
   TownwrightPage.sizeWindow(width, height);
 });
-EM_JS(void, TownwrightCreateControl, (int id, int kind, int x, int y, int width, int height,
-                                      const char* text, int text_length, const char* name,
-                                      int name_length), {
-  TownwrightPage.createControl(id, kind, x, y, width, height, UTF8ToString(text, text_length),
-                               UTF8ToString(name, name_length));
+EM_JS(void, TownwrightCreateControl, (int id, const char* element, int x, int y, int width,
+                                      int height, const char* text, int text_length,
+                                      const char* name, int name_length), {
+  TownwrightPage.createControl(id, UTF8ToString(element), x, y, width, height,
+                               UTF8ToString(text, text_length), UTF8ToString(name, name_length));
 });
-EM_JS(void, TownwrightSetText, (int id, const char* text, int text_length), {
-  TownwrightPage.setText(id, UTF8ToString(text, text_length));
+EM_JS(void, TownwrightSetText, (int id, const char* text, int text_length, const char* name,
+                                int name_length), {
+  TownwrightPage.setText(id, UTF8ToString(text, text_length), UTF8ToString(name, name_length));
 });
 EM_JS(int, TownwrightTextLength, (int id), {
   return lengthBytesUTF8(TownwrightPage.text(id));
@@ -72,27 +77,34 @@ EM_ASYNC_JS(void, TownwrightNextEvent, (int* kind, int* id, int* code, int* acti
 namespace townwright::web {
 namespace {
 
-constexpr int kFirstId = 1000;
+// The kinds of event the page reports, in TownwrightNextEvent. The page learns these numbers from
+// TownwrightDescribeEvents, so that they are written here alone.
+enum PageEvent : int { kPageActivation = 1, kPageCommand = 2 };
 
 int Length(std::string_view text) {
   return static_cast<int>(std::min<std::size_t>(text.size(), 0x7FFFFFFF));
 }
 
-// The page's event kinds, as page.js numbers them.
-WindowEvent::Kind KindOf(int kind) {
+// The page's element for each kind of control.
+const char* ElementOf(ControlKind kind) {
   switch (kind) {
-    case 1:
-      return WindowEvent::Kind::kActivation;
-    case 2:
-      return WindowEvent::Kind::kCommand;
-    case 3:
-      return WindowEvent::Kind::kSystemClose;
-    default:
-      return WindowEvent::Kind::kInitialise;
+    case ControlKind::kFrame:
+      return "fieldset";
+    case ControlKind::kLabel:
+      return "label";
+    case ControlKind::kButton:
+      return "button";
+    case ControlKind::kTextBox:
+      break;
   }
+  return "input";
 }
 
+std::size_t Slot(int id) { return static_cast<std::size_t>(id - control_id::kFirstId); }
+
 }  // namespace
+
+WebPlatform::WebPlatform() { TownwrightDescribeEvents(kPageActivation, kPageCommand); }
 
 WebPlatform::~WebPlatform() { DestroyWindow(); }
 
@@ -112,28 +124,20 @@ WindowHandle WebPlatform::CreateMainWindow(std::string_view caption, DialogRect 
 }
 
 WindowHandle WebPlatform::CreateControl(int id, ControlKind kind, DialogRect place,
-                                        std::string_view text) {
-  // One control per identifier: a second one would make reading a text ambiguous.
-  if (!window_ || id < kFirstId || id >= kFirstId + static_cast<int>(exists_.size()) ||
-      Exists(id)) {
-    return 0;
-  }
+                                        std::string_view text, std::string_view accessible_name) {
+  // The page keeps the window's own controls alone: the shell names no other.
+  if (!window_ || !control_id::IsControlId(id)) return 0;
   const PixelRect pixels = DialogRectToPixels(place, base_units_);
-  // A text box is read out by its heading, a choice button without an offer by its place; every
-  // other control by its own text.
-  const ControlLayout* layout = FindControlLayout(id);
-  std::string name;
-  if (layout != nullptr && kind == ControlKind::kTextBox) name = AccessibleName(*layout);
-  if (layout != nullptr && kind == ControlKind::kButton) name = NameWithoutOffer(*layout);
-  TownwrightCreateControl(id, static_cast<int>(kind), pixels.x, pixels.y, pixels.width,
-                          pixels.height, text.data(), Length(text), name.data(), Length(name));
-  exists_[static_cast<std::size_t>(id - kFirstId)] = true;
+  TownwrightCreateControl(id, ElementOf(kind), pixels.x, pixels.y, pixels.width, pixels.height,
+                          text.data(), Length(text), accessible_name.data(),
+                          Length(accessible_name));
+  exists_[Slot(id)] = true;
   return ControlHandle(id);
 }
 
-bool WebPlatform::SetControlText(int id, std::string_view text) {
+bool WebPlatform::SetControlText(int id, std::string_view text, std::string_view accessible_name) {
   if (!Exists(id)) return false;
-  TownwrightSetText(id, text.data(), Length(text));
+  TownwrightSetText(id, text.data(), Length(text), accessible_name.data(), Length(accessible_name));
   return true;
 }
 
@@ -149,11 +153,8 @@ std::optional<std::string> WebPlatform::ControlText(int id) {
 int WebPlatform::LogicalPixelsPerInch() { return 96; }
 
 FontHandle WebPlatform::CreateLogicalFont(const FontRequest& request) {
-  // A negative height is the characters' height without the leading, which is CSS's font size;
-  // a positive one is the whole cell, of which the characters take roughly the same.
-  const int pixels = std::clamp(std::abs(std::max(request.height, -100000)), 0, 100000);
-  fonts_.push_back({.pixel_height = pixels,
-                    .weight = std::clamp(request.weight, 1, 1000),
+  fonts_.push_back({.pixel_height = request.character_height,
+                    .weight = request.weight,
                     .face = std::string(request.face)});
   return fonts_.size();
 }
@@ -196,8 +197,14 @@ int WebPlatform::RunUntilEnded(const WindowEventHandler& handler) {
     int code = 0;
     int active = 0;
     TownwrightNextEvent(&kind, &id, &code, &active);
-    handler(
-        {.kind = KindOf(kind), .active = active != 0, .control_id = id, .notification_code = code});
+    if (kind == kPageActivation) {
+      handler({.kind = WindowEvent::Kind::kActivation, .active = active != 0});
+    } else if (kind == kPageCommand) {
+      handler({.kind = WindowEvent::Kind::kCommand, .control_id = id, .notification_code = code});
+    } else {
+      // A page and a module out of step: said on the console, where the player's report finds it.
+      std::fprintf(stderr, "townwright: the page reported an event of unknown kind %d\n", kind);
+    }
   }
   const int result = end_result_;
   DestroyWindow();
@@ -210,10 +217,7 @@ void WebPlatform::EndWindow(int result) {
   end_result_ = result;
 }
 
-bool WebPlatform::Exists(int id) const {
-  return id >= kFirstId && id < kFirstId + static_cast<int>(exists_.size()) &&
-         exists_[static_cast<std::size_t>(id - kFirstId)];
-}
+bool WebPlatform::Exists(int id) const { return control_id::IsControlId(id) && exists_[Slot(id)]; }
 
 void WebPlatform::DestroyWindow() {
   if (!window_) return;

@@ -15,12 +15,13 @@
 
 #include "shell/dialog_units.h"
 #include "shell/platform.h"
+#include "view/control_ids.h"
 
 namespace townwright::web {
 
 class WebPlatform final : public Platform {
  public:
-  WebPlatform() = default;
+  WebPlatform();
   ~WebPlatform() override;
   WebPlatform(const WebPlatform&) = delete;
   WebPlatform& operator=(const WebPlatform&) = delete;
@@ -28,9 +29,9 @@ class WebPlatform final : public Platform {
   // Platform.
   WindowHandle CreateMainWindow(std::string_view caption, DialogRect client_area,
                                 std::string_view font_face, int font_points) override;
-  WindowHandle CreateControl(int id, ControlKind kind, DialogRect place,
-                             std::string_view text) override;
-  bool SetControlText(int id, std::string_view text) override;
+  WindowHandle CreateControl(int id, ControlKind kind, DialogRect place, std::string_view text,
+                             std::string_view accessible_name) override;
+  bool SetControlText(int id, std::string_view text, std::string_view accessible_name) override;
   std::optional<std::string> ControlText(int id) override;
   int LogicalPixelsPerInch() override;
   FontHandle CreateLogicalFont(const FontRequest& request) override;
@@ -54,8 +55,8 @@ class WebPlatform final : public Platform {
 
   bool window_ = false;
   BaseUnits base_units_;
-  // Controls by identifier 1000..1127: whether each exists.
-  std::array<bool, 128> exists_{};
+  // Whether each of the window's controls exists, by identifier from control_id::kFirstId.
+  std::array<bool, control_id::kIdCount> exists_{};
   std::vector<Font> fonts_;  // handle k is fonts_[k - 1]
   bool ended_ = false;
   int end_result_ = 0;

@@ -31,8 +31,8 @@ GameWindowFixture::~GameWindowFixture() { DestroyWindow(probe_); }
 
 void GameWindowFixture::SetUp() {
   ASSERT_NE(probe_, nullptr);
-  StartGame(*city_, random_, platform_, kSeed);
-  dialog_ = reinterpret_cast<HWND>(city_->MainDialogHandle);
+  StartGame(*city_, window_, random_, platform_, kSeed);
+  dialog_ = reinterpret_cast<HWND>(window_.MainDialogHandle);
   ASSERT_NE(dialog_, nullptr);
 }
 
@@ -62,7 +62,7 @@ int GameWindowFixture::Play(const std::function<void()>& player) {
   const int result = platform_.RunUntilEnded([&](const WindowEvent& event) {
     events_.push_back(event);
     lowest_precision_bits_ = std::min(lowest_precision_bits_, X87PrecisionBits());
-    MainDialogCallback(*city_, random_, platform_, event);
+    MainDialogCallback(*city_, window_, random_, platform_, event);
     lowest_precision_bits_ = std::min(lowest_precision_bits_, X87PrecisionBits());
   });
   player_thread.join();

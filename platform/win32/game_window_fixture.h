@@ -17,6 +17,7 @@
 #include "data/city_state.h"
 #include "data/random_source.h"
 #include "platform/win32/win32_platform.h"
+#include "shell/main_window.h"
 
 namespace townwright::win32::testing {
 
@@ -60,6 +61,7 @@ class GameWindowFixture : public ::testing::Test {
   }
 
   std::unique_ptr<CityState> city_ = std::make_unique<CityState>();
+  MainDialog window_;
   GameRandom random_;
   int pauses_ = 0;  // pauses the game asked for; touched on the window's thread only
   Win32Platform platform_{[this](int) { ++pauses_; }};

@@ -118,7 +118,7 @@ WindowHandle Win32Platform::CreateMainWindow(std::string_view caption, DialogRec
 }
 
 WindowHandle Win32Platform::CreateControl(int id, ControlKind kind, DialogRect place,
-                                          std::string_view text) {
+                                          std::string_view text, std::string_view) {
   if (dialog_ == 0) return 0;
   RECT rect = {place.x, place.y, place.x + place.width, place.y + place.height};
   MapDialogRect(AsWindow(dialog_), &rect);
@@ -134,7 +134,7 @@ WindowHandle Win32Platform::CreateControl(int id, ControlKind kind, DialogRect p
   return AsHandle(control);
 }
 
-bool Win32Platform::SetControlText(int id, std::string_view text) {
+bool Win32Platform::SetControlText(int id, std::string_view text, std::string_view) {
   if (dialog_ == 0) return false;
   const HWND control = GetDlgItem(AsWindow(dialog_), id);
   if (control == nullptr) return false;
@@ -163,7 +163,7 @@ int Win32Platform::LogicalPixelsPerInch() {
 
 FontHandle Win32Platform::CreateLogicalFont(const FontRequest& request) {
   LOGFONTA font = {};  // every field the request does not name is 0 or off
-  font.lfHeight = request.height;
+  font.lfHeight = -request.character_height;  // negative: the characters' height, not the cell's
   font.lfWeight = request.weight;
   const std::size_t face_length = std::min(request.face.size(), sizeof(font.lfFaceName) - 1);
   std::copy_n(request.face.data(), face_length, font.lfFaceName);

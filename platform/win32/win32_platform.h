@@ -27,9 +27,11 @@ class Win32Platform final : public Platform {
   // Platform.
   WindowHandle CreateMainWindow(std::string_view caption, DialogRect client_area,
                                 std::string_view font_face, int font_points) override;
-  WindowHandle CreateControl(int id, ControlKind kind, DialogRect place,
-                             std::string_view text) override;
-  bool SetControlText(int id, std::string_view text) override;
+  // USER32 alone cannot name a control for screen readers (that takes oleacc.dll): the accessible
+  // names are ignored, and a control is read out by its text.
+  WindowHandle CreateControl(int id, ControlKind kind, DialogRect place, std::string_view text,
+                             std::string_view accessible_name) override;
+  bool SetControlText(int id, std::string_view text, std::string_view accessible_name) override;
   std::optional<std::string> ControlText(int id) override;
   int LogicalPixelsPerInch() override;
   FontHandle CreateLogicalFont(const FontRequest& request) override;

@@ -54,8 +54,9 @@ std::vector<double> QtTurns() {
   using namespace townwright;
   qt::QtPlatform platform([](int) {});
   const auto city = std::make_unique<CityState>();
+  MainDialog window;
   GameRandom random;
-  StartGame(*city, random, platform, kSeed);
+  StartGame(*city, window, random, platform, kSeed);
   std::vector<double> times;
   QTimer::singleShot(200, [&] {
     for (int turn = 0; turn < kTurns; ++turn) {
@@ -68,8 +69,9 @@ std::vector<double> QtTurns() {
     }
     platform.EndWindow(0);
   });
-  platform.RunUntilEnded(
-      [&](const WindowEvent& event) { MainDialogCallback(*city, random, platform, event); });
+  platform.RunUntilEnded([&](const WindowEvent& event) {
+    MainDialogCallback(*city, window, random, platform, event);
+  });
   return times;
 }
 
