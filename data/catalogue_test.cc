@@ -34,7 +34,7 @@ constexpr std::uint32_t kOccupationNameHashes[] = {
     0x41410e32, 0xb2569af3, 0x808e8652, 0x8787642b, 0x2f267a4c, 0xc9f10ce3, 0x61e57053, 0x2c0c8fae,
     0x23230e69, 0x600675db, 0x90df1d91, 0xfe740b6a};
 
-// Project P's workforce row as the design lists it: how many cells, the sum of their changes,
+// Project P's workforce row as the catalogue lists it: how many cells, the sum of their changes,
 // and the sum of occupation number times change (which moves when a change is in the wrong cell).
 struct RowSums {
   int cells;
@@ -50,7 +50,7 @@ constexpr RowSums kWorkforceRows[] = {
     {55, 15, 2181},  {18, 15, 404},   {8, 9, 250},     {24, 127, 3120}, {40, 134, 4666},
     {58, 496, 14579}};
 
-// Project P's cells as the design writes them, "occupation:change", for a failure message.
+// Project P's cells as the catalogue writes them, "occupation:change", for a failure message.
 std::string StoredRow(const CityState& city, int project) {
   std::string row;
   for (int occupation = 1; occupation <= 60; ++occupation) {

@@ -213,18 +213,9 @@ class EmulatedExtended {
   friend constexpr bool IsFinite(EmulatedExtended x) {
     return x.kind_ == Kind::kZero || x.kind_ == Kind::kFinite;
   }
-  friend constexpr bool IsNaN(EmulatedExtended x) { return x.kind_ == Kind::kNaN; }
 
-  static constexpr EmulatedExtended Infinity() { return Special(Kind::kInfinite, false); }
   // The x87 unit's answer to an invalid operation: the negative quiet NaN.
   static constexpr EmulatedExtended NaN() { return Special(Kind::kNaN, true); }
-  static constexpr EmulatedExtended Largest() {
-    EmulatedExtended largest;
-    largest.kind_ = Kind::kFinite;
-    largest.significand_ = ~std::uint64_t{0};
-    largest.exponent_ = kMaxExponent;
-    return largest;
-  }
 
  private:
   enum class Kind : std::uint8_t { kZero, kFinite, kInfinite, kNaN };

@@ -19,7 +19,7 @@ constexpr PlacementCase kCases[] = {
     {{232, 186, 746, 548},
      {0, 0, 1366, 768},
      {232, 186, 746, 548},
-     "1366 x 768 at 100 %: the designed place, untouched"},
+     "1366 x 768 at 100 %: its own place, untouched"},
     {{232, 186, 746, 582},
      {0, 0, 1366, 768},
      {232, 186, 746, 582},
@@ -31,7 +31,7 @@ constexpr PlacementCase kCases[] = {
     {{348, 279, 1116, 796},
      {0, 0, 1920, 1080},
      {348, 279, 1116, 796},
-     "1920 x 1080 at 150 %: fits as designed"},
+     "1920 x 1080 at 150 %: fits at its own place"},
     {{348, 279, 1116, 830},
      {0, 0, 1920, 1050},
      {348, 220, 1116, 830},
@@ -44,7 +44,7 @@ constexpr PlacementCase kCases[] = {
     {{100, 10, 700, 500},
      {0, 32, 1366, 736},
      {100, 32, 700, 500},
-     "a top panel covers the designed place: down below it"},
+     "a top panel covers its own place: down below it"},
     {{20, 100, 700, 500},
      {64, 0, 1302, 768},
      {64, 100, 700, 500},
@@ -64,14 +64,14 @@ constexpr PlacementCase kCases[] = {
     {{232, 186, 746, 548},
      {0, 0, 0, 0},
      {232, 186, 746, 548},
-     "nothing known about the screen: left as designed"},
+     "nothing known about the screen: left where it is"},
     {{INT_MAX - 5, INT_MAX - 5, 100, 100},
      {INT_MIN, INT_MIN, INT_MAX, INT_MAX},
      {-101, -101, 100, 100},
      "absurd reports do not overflow"},
 };
 
-TEST(WindowPlacementTest, KeepsTheDesignedPlaceWhereTheWindowFitsAndMovesItLeastOtherwise) {
+TEST(WindowPlacementTest, KeepsItsOwnPlaceWhereTheWindowFitsAndMovesItLeastOtherwise) {
   for (const PlacementCase& row : kCases) {
     SCOPED_TRACE(row.why);
     EXPECT_EQ(PlaceWindow(row.window, row.available), row.expected);

@@ -13,16 +13,13 @@ namespace {
 
 constexpr int kOffersPerSection = 4;
 
-// Choices fill slots 1, 2, 3 ... without gaps.
+// Choices fill slots 1, 2, 3 ... without gaps: at most 15 of them (doing nothing, 6 builds, 4
+// reactivations, 4 halts), within ChoiceCode's 0..16.
 class ChoiceSlots {
  public:
   explicit ChoiceSlots(CityState& city) : city_(city) {}
 
-  void Add(double code) {
-    if (next_ >= city_.ChoiceCode.size()) return;  // never reached: at most 15 choices are made
-    city_.ChoiceCode[next_] = code;
-    ++next_;
-  }
+  void Add(double code) { city_.ChoiceCode[next_++] = code; }
 
   std::size_t next() const { return next_; }
 
@@ -38,16 +35,14 @@ std::optional<std::size_t> ProjectAt(const CityState& city, const std::string& c
   return ArrayIndex(ProjectOfCode(codes[position - 1]), city.ProjectName.size());
 }
 
-// Offers from `codes` at positions first .. first + 3, ending at the first position beyond the
-// end. Returns the position where the section ended.
-std::size_t OfferSection(const CityState& city, ChoiceSlots& slots, const std::string& codes,
-                         std::size_t first, double (*code_of)(int)) {
+// Offers from `codes` (the halted or the active list, which the status sort fills with projects 1
+// to 31 alone) at positions first .. first + 3, ending at the first position beyond the end.
+// Returns the position where the section ended.
+std::size_t OfferSection(ChoiceSlots& slots, const std::string& codes, std::size_t first,
+                         double (*code_of)(int)) {
   std::size_t position = first;
-  for (; position < first + kOffersPerSection; ++position) {
-    if (position > codes.size()) break;
-    const auto project = ProjectAt(city, codes, position);
-    if (!project) continue;  // a code naming no project: a safety net, never made by the game
-    slots.Add(code_of(static_cast<int>(*project)));
+  for (; position < first + kOffersPerSection && position <= codes.size(); ++position) {
+    slots.Add(code_of(ProjectOfCode(codes[position - 1])));
   }
   return position;
 }
@@ -75,9 +70,9 @@ int DrawChoices(CityState& city, RandomSource& random) {
 
   // Reactivations start where the Build offers stopped, halts where the reactivations stopped.
   ShuffleCodes(city.HaltedProjects, static_cast<double>(city.HaltedProjects.size()), random);
-  position = OfferSection(city, slots, city.HaltedProjects, position, choice_code::Reactivate);
+  position = OfferSection(slots, city.HaltedProjects, position, choice_code::Reactivate);
   ShuffleCodes(city.ActiveProjects, static_cast<double>(city.ActiveProjects.size()), random);
-  OfferSection(city, slots, city.ActiveProjects, position, choice_code::Halt);
+  OfferSection(slots, city.ActiveProjects, position, choice_code::Halt);
   return static_cast<int>(slots.next() - 1);
 }
 

@@ -20,7 +20,8 @@ void AddIncomes(CityState& city, RandomSource& random) {
     const Extended factor = city.OccupationVolatility[occupation] / Extended{100} *
                                 (Extended{0.5} - random.NextUniform()) +
                             1;
-    // Stored once and used by all three sums, as the design's one draw per occupation requires.
+    // Stored once and used by all three sums: each occupation's income has one draw a turn, and the
+    // treasury, the velocity of money and the citizens' monthly must all see the same one.
     const double income = city.OccupationWage[occupation] *
                           static_cast<Extended>(city.Headcount[occupation]) * factor;
     city.Treasury =

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "city_fixture.h"
+#include "data/arithmetic.h"
 
 namespace townwright {
 namespace {
@@ -52,14 +53,15 @@ TEST_F(EconomyTest, MatchesFiguresWorkedOutByHandForAMixedTown) {
   EXPECT_DOUBLE_EQ(city.QualityOfLife, -0.32308117727583846);
 }
 
-TEST_F(EconomyTest, EveryProjectWeighsOnTheFourIndicatorsAsDesigned) {
+TEST_F(EconomyTest, EveryProjectWeighsOnTheFourIndicatorsWithItsOwnWeight) {
   // Project P at progress P/64: every weight shows in its sum on its own, and every product and
-  // sum below is exact, so the only rounding is the division by 365.25.
+  // sum below is exact, so the only rounding is the division by 365.25, in the extended format of
+  // every figure (long double is that format on x86 alone).
   for (int project = 1; project <= 31; ++project) city.ProjectProgress[project] = project / 64.0;
   ScriptedRandom random({}, 0.5);
   UpdateEconomy(city, random);
   const auto per_turn = [](double weighted_project_numbers) {
-    return static_cast<double>(static_cast<long double>(weighted_project_numbers / 64) / 365.25L);
+    return static_cast<double>(Extended{weighted_project_numbers / 64} / 365.25);
   };
   EXPECT_EQ(city.Cleanliness, per_turn(1 * 10 + 4 * 20 + 0.5 * 21 - 15 * 23));
   EXPECT_EQ(city.Peacefulness, per_turn(-50 * 25 - 10 * 26));

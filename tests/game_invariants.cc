@@ -138,6 +138,8 @@ std::string CheckStatusLists(const CityState& city) {
              " lists";
     }
   }
+  // The status sort writes every list in ascending order; the draw shuffles the halted and active
+  // lists in place but takes a copy of the pending one, which must keep the sort's order.
   if (!std::is_sorted(city.PendingProjects.begin(), city.PendingProjects.end())) {
     return "the pending list is not in ascending order";
   }
@@ -145,12 +147,12 @@ std::string CheckStatusLists(const CityState& city) {
 }
 
 std::string CheckControls(const HeadlessPlatform& window, bool after_first_turn) {
-  std::array<int, 128> count{};
+  std::array<int, control_id::kIdCount> count{};
   for (const auto& control : window.controls()) {
-    if (control.id < 1000 || control.id >= 1128) {
+    if (!control_id::IsControlId(control.id)) {
       return "a control has identifier " + std::to_string(control.id);
     }
-    if (++count[static_cast<std::size_t>(control.id - 1000)] > 1) {
+    if (++count[static_cast<std::size_t>(control.id - control_id::kFirstId)] > 1) {
       return "two controls have identifier " + std::to_string(control.id);
     }
   }

@@ -127,7 +127,7 @@ WindowHandle QtPlatform::CreateMainWindow(std::string_view caption, DialogRect c
   const QRect client = MapDialogRect(client_area, base_units_);
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QPoint origin = screen != nullptr ? screen->geometry().topLeft() : QPoint();
-  designed_place_ = QRect(origin + client.topLeft(), client.size());
+  own_place_ = QRect(origin + client.topLeft(), client.size());
   window_->setFixedSize(client.size());
   // The frame is not known before the window manager has framed the window: the client area is
   // fitted now, the whole window once it is on screen.
@@ -139,12 +139,12 @@ QRect QtPlatform::FittedPlace(const QMargins& frame) const {
   const QScreen* screen = QGuiApplication::primaryScreen();
   // Under Wayland the compositor places windows; a place asked for is ignored.
   if (screen == nullptr || QGuiApplication::platformName().startsWith(u"wayland")) {
-    return designed_place_;
+    return own_place_;
   }
-  const QRect outer = designed_place_.marginsAdded(frame);
+  const QRect outer = own_place_.marginsAdded(frame);
   const PixelRect placed =
       PlaceWindow(ToPixelRect(outer), ToPixelRect(screen->availableGeometry()));
-  return designed_place_.translated(placed.x - outer.x(), placed.y - outer.y());
+  return own_place_.translated(placed.x - outer.x(), placed.y - outer.y());
 }
 
 void QtPlatform::FitFramedWindow() {

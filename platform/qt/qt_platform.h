@@ -77,7 +77,7 @@ class QtPlatform final : public Platform {
 
   Sleeper sleeper_;
   std::unique_ptr<MainWindowWidget> window_;
-  QRect designed_place_;  // the client area at its designed place
+  QRect own_place_;  // the client area at its own place
   QFont dialog_font_;
   BaseUnits base_units_;
   std::map<int, ControlEntry> controls_;

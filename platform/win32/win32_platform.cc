@@ -51,7 +51,7 @@ PixelRect ToPixelRect(const RECT& rect) {
 }
 
 // Moves the window, frame and caption included, within the work area of its monitor (the screen
-// without the taskbar), should its designed place leave part of it off the screen.
+// without the taskbar), should its own place leave part of it off the screen.
 void FitOnScreen(HWND window) {
   RECT frame = {};
   MONITORINFO monitor = {};
@@ -60,9 +60,9 @@ void FitOnScreen(HWND window) {
       !GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
     return;
   }
-  const PixelRect designed = ToPixelRect(frame);
-  const PixelRect placed = PlaceWindow(designed, ToPixelRect(monitor.rcWork));
-  if (placed == designed) return;
+  const PixelRect own_place = ToPixelRect(frame);
+  const PixelRect placed = PlaceWindow(own_place, ToPixelRect(monitor.rcWork));
+  if (placed == own_place) return;
   SetWindowPos(window, nullptr, placed.x, placed.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

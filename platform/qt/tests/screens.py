@@ -1,6 +1,6 @@
 """The real townwright on small and scaled screens, with a window manager, as a player sees it.
 
-On every screen each control must lie on the screen, within reach: the window keeps its designed
+On every screen each control must lie on the screen, within reach: the window keeps its own
 place where the whole window, frame included, fits the screen's area without panels, moves up and
 left just enough where it does not, and puts its caption at the area's top-left corner where it
 cannot fit at all. Scaling is what desktops set: Xft.dpi (GNOME's "Large Text" is 120) and Qt's
@@ -199,12 +199,12 @@ def on_server(screen, cases, pyatspi, manager_arguments=()):
 
 
 def play(pyatspi):
-    designed = {}
+    own_place = {}
 
     def full_hd(pyatspi):
         area = work_area()
         game = Game(pyatspi, None)
-        designed["frame"] = check_on_screen(game, "1920 x 1080 at 100 %", area)
+        own_place["frame"] = check_on_screen(game, "1920 x 1080 at 100 %", area)
         check_hints(game)
         game.end()
         game = Game(pyatspi, "1.5")
@@ -215,8 +215,8 @@ def play(pyatspi):
         area = work_area()
         game = Game(pyatspi, None)
         frame = check_on_screen(game, "1366 x 768 at 100 %", area)
-        check(frame == designed.get("frame"),
-              f"1366 x 768 at 100 %: the designed place {designed.get('frame')}, exactly")
+        check(frame == own_place.get("frame"),
+              f"1366 x 768 at 100 %: its own place {own_place.get('frame')}, exactly")
         game.end()
         set_dpi(120)
         game = Game(pyatspi, None)
