@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "city_fixture.h"
-#include "recording_display.h"
 #include "platform/headless/headless_game.h"
+#include "recording_display.h"
 #include "sim/status_sort.h"
 #include "view/choice_buttons.h"
 #include "view/control_ids.h"

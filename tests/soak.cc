@@ -20,8 +20,8 @@
 #include "data/city_state.h"
 #include "data/random_source.h"
 #include "game_invariants.h"
-#include "random_play.h"
 #include "platform/headless/headless_game.h"
+#include "random_play.h"
 #include "view/control_ids.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "shell/control_table.h"
 #include "platform/headless/headless_game.h"
+#include "shell/control_table.h"
 #include "view/control_ids.h"
 #include "view/date_display.h"
 

@@ -20,7 +20,8 @@ WindowHandle HeadlessPlatform::CreateControl(int id, ControlKind kind, DialogRec
                                              std::string_view accessible_name) {
   if (window_ == 0) return 0;
   const WindowHandle handle = ControlHandle(id);
-  controls_.push_back({id, kind, place, std::string(text), std::string(accessible_name), 0, handle});
+  controls_.push_back(
+      {id, kind, place, std::string(text), std::string(accessible_name), 0, handle});
   // A second control with an identifier is recorded, for the checks that there is none, but the
   // first keeps answering for it.
   if (control_id::IsControlId(id) && by_id_[Slot(id)] == 0) by_id_[Slot(id)] = controls_.size();

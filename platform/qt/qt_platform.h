@@ -15,8 +15,8 @@
 #include <memory>
 #include <vector>
 
-#include "shell/platform.h"
 #include "platform/qt/dialog_units.h"
+#include "shell/platform.h"
 
 class QEventLoop;
 class QMessageBox;

@@ -19,11 +19,11 @@
 #include <vector>
 
 #include "data/random_source.h"
+#include "platform/qt/qt_tests.h"
 #include "shell/command_handler.h"
 #include "shell/control_table.h"
 #include "shell/main_window.h"
 #include "shell/message_boxes.h"
-#include "platform/qt/qt_tests.h"
 #include "shell/startup.h"
 #include "view/control_ids.h"
 

@@ -1,8 +1,8 @@
 // townwright on a web page: the game compiled to WebAssembly, its window drawn by the page.
 
 #include "data/random_source.h"
-#include "shell/startup.h"
 #include "platform/web/web_platform.h"
+#include "shell/startup.h"
 
 int main() {
   townwright::web::WebPlatform platform;

@@ -3,7 +3,6 @@
 #include <emscripten.h>
 
 #include <algorithm>
-
 #include <cstdio>
 
 #include "shell/message_boxes.h"

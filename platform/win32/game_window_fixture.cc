@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <thread>
 
+#include "platform/win32/extended_precision.h"
 #include "shell/command_handler.h"
 #include "shell/startup.h"
-#include "platform/win32/extended_precision.h"
 
 namespace townwright::win32::testing {
 namespace {

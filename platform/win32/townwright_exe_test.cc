@@ -7,8 +7,8 @@
 #include <string_view>
 #include <utility>
 
-#include "shell/main_window.h"
 #include "platform/win32/tests/automation.h"
+#include "shell/main_window.h"
 #include "view/control_ids.h"
 
 namespace townwright::win32 {

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <utility>
 
-#include "shell/message_boxes.h"
 #include "platform/win32/dialog_messages.h"
 #include "platform/win32/dialog_template.h"
+#include "shell/message_boxes.h"
 #include "shell/window_placement.h"
 
 namespace townwright::win32 {
@@ -162,7 +162,7 @@ int Win32Platform::LogicalPixelsPerInch() {
 }
 
 FontHandle Win32Platform::CreateLogicalFont(const FontRequest& request) {
-  LOGFONTA font = {};  // every field the request does not name is 0 or off
+  LOGFONTA font = {};                         // every field the request does not name is 0 or off
   font.lfHeight = -request.character_height;  // negative: the characters' height, not the cell's
   font.lfWeight = request.weight;
   const std::size_t face_length = std::min(request.face.size(), sizeof(font.lfFaceName) - 1);

@@ -5,11 +5,11 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32/extended_precision.h"
+#include "platform/win32/game_window_fixture.h"
 #include "shell/control_table.h"
 #include "shell/main_window.h"
 #include "shell/message_boxes.h"
-#include "platform/win32/extended_precision.h"
-#include "platform/win32/game_window_fixture.h"
 #include "view/control_ids.h"
 
 namespace townwright::win32::testing {
@@ -109,7 +109,8 @@ void ExpectControlAsListed(HWND dialog, HWND control, const ControlLayout& entry
 // table's own text, or for a choice button the choice drawn for it. The indicator boxes start
 // empty: the first figures come with the first turn.
 std::string StartingText(const CityState& city, const ControlLayout& entry) {
-  if (entry.source == InitialText::kChoiceText) return city.ChoiceText[static_cast<std::size_t>(entry.element)];
+  if (entry.source == InitialText::kChoiceText)
+    return city.ChoiceText[static_cast<std::size_t>(entry.element)];
   if (entry.source == InitialText::kIndicatorText) return "";
   return std::string(entry.text);
 }
@@ -494,9 +495,9 @@ TEST(Win32PlatformTest, WithoutAWindowNothingIsMadeAndRunReturnsAtOnce) {
   int events = 0;
   EXPECT_EQ(platform.RunUntilEnded([&](const WindowEvent&) { ++events; }), 0);
   EXPECT_EQ(events, 0);
-  EXPECT_EQ(platform.CreateControl(kDetailsFrame, ControlKind::kFrame, {5, 10, 325, 105}, "Details",
-                                   ""),
-            0u);
+  EXPECT_EQ(
+      platform.CreateControl(kDetailsFrame, ControlKind::kFrame, {5, 10, 325, 105}, "Details", ""),
+      0u);
   EXPECT_FALSE(platform.SetControlText(kDetailsFrame, "x", ""));
   EXPECT_EQ(platform.ControlText(kDetailsFrame), std::nullopt);
 }

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "data/random_source.h"
-#include "shell/command_handler.h"
 #include "platform/headless/headless_game.h"
 #include "platform/qt/qt_platform.h"
+#include "shell/command_handler.h"
 #include "shell/startup.h"
 #include "view/control_ids.h"
 

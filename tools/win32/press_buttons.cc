@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/main_window.h"
 #include "platform/win32/tests/automation.h"
+#include "shell/main_window.h"
 
 int main(int argc, char** argv) {
   using namespace townwright::win32::automation;

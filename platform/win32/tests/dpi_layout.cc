@@ -35,8 +35,8 @@
 #include <tuple>
 #include <vector>
 
-#include "shell/main_window.h"
 #include "platform/win32/tests/automation.h"
+#include "shell/main_window.h"
 #include "view/control_ids.h"
 
 namespace townwright::win32 {
