@@ -58,6 +58,18 @@ def copyright_file(license_text, maintainer, homepage):
             f"Files: *\nCopyright: {years} {holder}\nLicense: Expat\n{body}\n")
 
 
+def write(path, text):
+    # Only a changed file is written, so that configuring again makes nothing again.
+    try:
+        with open(path, encoding="utf-8") as file:
+            if file.read() == text:
+                return
+    except FileNotFoundError:
+        pass
+    with open(path, "w", encoding="utf-8") as file:
+        file.write(text)
+
+
 def main():
     metainfo, license_path, version, package, maintainer, homepage, output = sys.argv[1:]
     releases = ElementTree.parse(metainfo).getroot().findall("releases/release")
@@ -67,12 +79,11 @@ def main():
         sys.exit(f"NEWS's newest entry is {releases[0].get('version')}, the project's version "
                  f"{version}: add the version's entry to NEWS")
     os.makedirs(output, exist_ok=True)
-    with open(os.path.join(output, "changelog"), "w", encoding="utf-8") as file:
-        file.write("\n".join(changelog_entry(release, package, maintainer) for release in releases))
+    write(os.path.join(output, "changelog"),
+          "\n".join(changelog_entry(release, package, maintainer) for release in releases))
     with open(license_path, encoding="utf-8") as file:
         license_text = file.read()
-    with open(os.path.join(output, "copyright"), "w", encoding="utf-8") as file:
-        file.write(copyright_file(license_text, maintainer, homepage))
+    write(os.path.join(output, "copyright"), copyright_file(license_text, maintainer, homepage))
     print(releases[0].get("date")[:10])
 
 

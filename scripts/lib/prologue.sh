@@ -15,6 +15,6 @@ prepare() {
   [ $# -eq 0 ] || targets=(--target "$@")
   # shellcheck disable=SC2086  # one word a list
   scripts/install-packages $lists >&2
-  cmake --preset "$preset" >/dev/null
+  cmake --preset "$preset" --no-warn-unused-cli >/dev/null
   cmake --build --preset "$preset" -j "$jobs" "${targets[@]}" >/dev/null
 }
