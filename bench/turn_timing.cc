@@ -1,7 +1,7 @@
 // townwright_turn_timing: the engine's cost of a turn, without Google Benchmark, so that the build
 // for node can time it too. Plays "do nothing" turns of the game from seed 1 on the in-memory
 // window (pauses recorded, not slept), in batches of 100 after 100 to warm up, and prints the
-// median microseconds a turn over BATCHES batches (default 21). scripts/measure-web runs the
+// median microseconds a turn over BATCHES batches (default 21). scripts/measure web runs the
 // native and the node builds in the same run.
 
 #include <algorithm>

@@ -11,7 +11,6 @@ if(NOT TARGET townwright)
 endif()
 
 include(GNUInstallDirs)
-include(${CMAKE_CURRENT_LIST_DIR}/release_texts.cmake)
 
 set(TOWNWRIGHT_APP_ID io.github.townwright.Townwright)
 set(TOWNWRIGHT_HOMEPAGE https://github.com/townwright/townwright)
@@ -19,10 +18,9 @@ set(TOWNWRIGHT_HOMEPAGE https://github.com/townwright/townwright)
 set(TOWNWRIGHT_RAW_FILES https://raw.githubusercontent.com/townwright/townwright/main)
 set(texts ${PROJECT_BINARY_DIR}/packaging)
 
-townwright_read_license(${PROJECT_SOURCE_DIR}/LICENSE TOWNWRIGHT)
 set(CPACK_PACKAGE_NAME townwright)
-set(CPACK_PACKAGE_VENDOR "${TOWNWRIGHT_HOLDER}")
-set(CPACK_PACKAGE_CONTACT "${TOWNWRIGHT_HOLDER} <townwright@example.invalid>")
+set(CPACK_PACKAGE_VENDOR "${TOWNWRIGHT_COPYRIGHT_HOLDER}")
+set(CPACK_PACKAGE_CONTACT "${TOWNWRIGHT_COPYRIGHT_HOLDER} <townwright@example.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turn-based civic management game")
 set(CPACK_PACKAGE_HOMEPAGE_URL ${TOWNWRIGHT_HOMEPAGE})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
@@ -33,12 +31,12 @@ set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/reproducible_packages.cmake)
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/reproducible_packages.cmake)
 
-townwright_read_how_to_play(${PROJECT_SOURCE_DIR}/docs/how-to-play.md TOWNWRIGHT_HOW_TO_PLAY)
-townwright_read_news(${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_VERSION} ${CPACK_PACKAGE_NAME}
-                     "${CPACK_PACKAGE_CONTACT}" TOWNWRIGHT_NEWS)
+# The "How to play" text is written once, in docs/how-to-play.md, and the news once, in NEWS; the
+# manual page, the metainfo, the Debian changelog and the zip's README.txt are made of them.
+file(READ ${PROJECT_SOURCE_DIR}/docs/how-to-play.md TOWNWRIGHT_HOW_TO_PLAY)
 set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-             ${PROJECT_SOURCE_DIR}/NEWS.md ${PROJECT_SOURCE_DIR}/docs/how-to-play.md
-             ${PROJECT_SOURCE_DIR}/LICENSE ${CMAKE_CURRENT_LIST_DIR}/release_texts.cmake)
+             ${PROJECT_SOURCE_DIR}/NEWS ${PROJECT_SOURCE_DIR}/docs/how-to-play.md
+             ${PROJECT_SOURCE_DIR}/LICENSE)
 
 if(NOT WIN32)
   set(linux ${PROJECT_SOURCE_DIR}/packaging/linux)
@@ -54,18 +52,47 @@ if(NOT WIN32)
   install(FILES ${linux}/48x48/${TOWNWRIGHT_APP_ID}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps COMPONENT game)
 
-  string(REGEX REPLACE "([^\n]*\n)" "    \\1" TOWNWRIGHT_HOW_TO_PLAY_APPSTREAM
-         "${TOWNWRIGHT_HOW_TO_PLAY_APPSTREAM}")
+  # Debian's tools: go-md2man, appstreamcli and Debian's own Python with python3-markdown (not
+  # whichever python3 comes first on PATH).
+  find_program(TOWNWRIGHT_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+  find_program(TOWNWRIGHT_APPSTREAMCLI appstreamcli REQUIRED)
+  find_program(TOWNWRIGHT_GO_MD2MAN go-md2man REQUIRED)
+  find_program(TOWNWRIGHT_GZIP gzip REQUIRED)
+
+  # The metainfo: the description is how-to-play as HTML, and appstreamcli fills the empty
+  # <releases> from NEWS.
+  execute_process(COMMAND ${TOWNWRIGHT_PYTHON} -m markdown ${PROJECT_SOURCE_DIR}/docs/how-to-play.md
+                  OUTPUT_VARIABLE TOWNWRIGHT_HOW_TO_PLAY_HTML OUTPUT_STRIP_TRAILING_WHITESPACE
+                  COMMAND_ERROR_IS_FATAL ANY)
   configure_file(${linux}/${TOWNWRIGHT_APP_ID}.metainfo.xml.in
-                 ${texts}/${TOWNWRIGHT_APP_ID}.metainfo.xml @ONLY)
+                 ${texts}/${TOWNWRIGHT_APP_ID}.metainfo-without-releases.xml @ONLY)
+  execute_process(COMMAND ${TOWNWRIGHT_APPSTREAMCLI} news-to-metainfo --format text
+                          ${PROJECT_SOURCE_DIR}/NEWS
+                          ${texts}/${TOWNWRIGHT_APP_ID}.metainfo-without-releases.xml
+                          ${texts}/${TOWNWRIGHT_APP_ID}.metainfo.xml
+                  COMMAND_ERROR_IS_FATAL ANY)
   install(FILES ${texts}/${TOWNWRIGHT_APP_ID}.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT game)
 
-  # The manual page and Debian's changelog are compressed, as Debian's policy wants, without a
-  # name or a time in the gzip header.
-  configure_file(${linux}/townwright.6.in ${texts}/townwright.6 @ONLY)
-  file(WRITE ${texts}/debian/changelog "${TOWNWRIGHT_NEWS_DEBIAN}")
-  find_program(TOWNWRIGHT_GZIP gzip REQUIRED)
+  # Debian's changelog (from the metainfo's releases) and copyright file (around LICENSE's text);
+  # this fails when NEWS's newest entry is not the project's version, and gives that entry's date.
+  execute_process(COMMAND ${TOWNWRIGHT_PYTHON} ${linux}/debian_files.py
+                          ${texts}/${TOWNWRIGHT_APP_ID}.metainfo.xml ${PROJECT_SOURCE_DIR}/LICENSE
+                          ${PROJECT_VERSION} ${CPACK_PACKAGE_NAME} "${CPACK_PACKAGE_CONTACT}"
+                          ${TOWNWRIGHT_HOMEPAGE} ${texts}/debian
+                  OUTPUT_VARIABLE TOWNWRIGHT_RELEASE_DATE OUTPUT_STRIP_TRAILING_WHITESPACE
+                  COMMAND_ERROR_IS_FATAL ANY)
+  set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+               ${linux}/debian_files.py)
+
+  # The manual page: its Markdown source with how-to-play as its HOW TO PLAY section, made roff
+  # by go-md2man. It and the changelog are compressed, as Debian's policy wants, without a name
+  # or a time in the gzip header.
+  configure_file(${linux}/townwright.6.md ${texts}/townwright.6.md @ONLY)
+  add_custom_command(OUTPUT ${texts}/townwright.6
+                     COMMAND ${TOWNWRIGHT_GO_MD2MAN} -in ${texts}/townwright.6.md
+                             -out ${texts}/townwright.6
+                     DEPENDS ${texts}/townwright.6.md VERBATIM)
   foreach(text townwright.6 debian/changelog)
     add_custom_command(OUTPUT ${texts}/${text}.gz
                        COMMAND ${TOWNWRIGHT_GZIP} -9 -n -k -f ${texts}/${text}
@@ -74,22 +101,6 @@ if(NOT WIN32)
   add_custom_target(townwright_packaging_texts ALL
                     DEPENDS ${texts}/townwright.6.gz ${texts}/debian/changelog.gz)
   install(FILES ${texts}/townwright.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT game)
-
-  # Debian's copyright file, in its machine-readable format, around LICENSE's text (MIT is
-  # "Expat" there).
-  file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
-  string(REGEX REPLACE "^MIT License\n\n[^\n]*\n\n" "" license "${license}")
-  string(REGEX REPLACE "\n$" "" license "${license}")
-  string(REPLACE "\n\n" "\n.\n" license "${license}")
-  string(REPLACE "\n" "\n " license " ${license}")
-  file(WRITE ${texts}/debian/copyright
-       "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
-       "Upstream-Name: Townwright\n"
-       "Upstream-Contact: ${CPACK_PACKAGE_CONTACT}\n"
-       "Source: ${TOWNWRIGHT_HOMEPAGE}\n\n"
-       "Files: *\n"
-       "Copyright: ${TOWNWRIGHT_YEARS} ${TOWNWRIGHT_HOLDER}\n"
-       "License: Expat\n${license}\n")
   # Only in the package: `cmake --install` leaves them out.
   install(FILES ${texts}/debian/copyright ${texts}/debian/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_PACKAGE_NAME}
@@ -121,7 +132,8 @@ else()
   install(TARGETS townwright RUNTIME DESTINATION . COMPONENT game)
   string(REGEX REPLACE "." "=" TOWNWRIGHT_UNDERLINE "Townwright ${PROJECT_VERSION}")
   # configure_file sets the line ends of the template's lines, not of the text put into them.
-  string(REPLACE "\n" "\r\n" TOWNWRIGHT_HOW_TO_PLAY_PLAIN "${TOWNWRIGHT_HOW_TO_PLAY_PLAIN}")
+  # The Markdown of how-to-play is plain text: it uses nothing a reader would see as markup.
+  string(REPLACE "\n" "\r\n" TOWNWRIGHT_HOW_TO_PLAY "${TOWNWRIGHT_HOW_TO_PLAY}")
   configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in ${texts}/README.txt @ONLY
                  NEWLINE_STYLE CRLF)
   configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${texts}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
@@ -164,9 +176,6 @@ if(NOT WIN32)
                        PROPERTIES TIMEOUT 300)
   set_tests_properties(townwright_deb_package PROPERTIES FIXTURES_SETUP deb)
   set_tests_properties(townwright_deb_install PROPERTIES FIXTURES_REQUIRED deb SKIP_RETURN_CODE 77)
-  # The README's How to play is the one the packages carry.
-  add_test(NAME townwright_readme_how_to_play
-    COMMAND ${CMAKE_COMMAND} -P ${PROJECT_SOURCE_DIR}/cmake/readme_how_to_play.cmake)
 elseif(CMAKE_CROSSCOMPILING)
   # The zip: its three files at the top, its texts with Windows' line ends.
   add_test(NAME townwright_windows_zip COMMAND ${tests}/zip_test.sh ${PROJECT_BINARY_DIR})

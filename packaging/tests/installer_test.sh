@@ -3,11 +3,11 @@
 # a silent install (/S) puts the game, its shortcut and its uninstall entry in place; the
 # installed townwright.exe is played and ended with "Exit" (status 0) by EXE_TESTS; a silent
 # uninstall leaves the user's files and the registry as they were before the install.
-# Usage, inside a Wine session (scripts/wine-session): installer_test.sh BUILD EXE_TESTS
+# Usage, inside a Wine session (scripts/wine session): installer_test.sh BUILD EXE_TESTS
 set -euo pipefail
 build="$1"
 exe_tests="$2"
-source "$(cd "$(dirname "$0")/../.." && pwd)/scripts/wine-environment"
+source "$(cd "$(dirname "$0")/../.." && pwd)/scripts/lib/wine.sh"
 # A shortcut made under Wine would otherwise become a menu entry of the Linux desktop too.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 out="$build/packages"

@@ -116,10 +116,10 @@ def run_once(display, program):
 def main():
     build = sys.argv[1]
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
-    game = os.path.join(build, "shell", "qt", "townwright")
-    bare = os.path.join(build, "shell", "qt", "townwright_bare_dialog")
-    text = os.path.join(build, "shell", "qt", "townwright_bare_text_dialog")
-    turn_cost = os.path.join(build, "shell", "qt", "townwright_turn_cost")
+    game = os.path.join(build, "platform", "qt", "townwright")
+    bare = os.path.join(build, "tools", "qt", "townwright_bare_dialog")
+    text = os.path.join(build, "tools", "qt", "townwright_bare_text_dialog")
+    turn_cost = os.path.join(build, "tools", "qt", "townwright_turn_cost")
     programs = (game, bare, text)
     server = xsession.start_x_server()
     try:

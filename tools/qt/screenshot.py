@@ -24,8 +24,8 @@ def xdo(*arguments):
 
 def main():
     build, output = sys.argv[1], os.path.abspath(sys.argv[2])
-    game = os.path.join(build, "shell", "qt", "townwright")
-    grab = os.path.join(build, "shell", "qt", "townwright_screen_grab")
+    game = os.path.join(build, "platform", "qt", "townwright")
+    grab = os.path.join(build, "tools", "qt", "townwright_screen_grab")
     server = xsession.start_x_server("1024x768x24")
     manager = game_process = None
     try:
