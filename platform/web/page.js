@@ -88,13 +88,14 @@ var TownwrightPage = (function () {
     for (const control of controls.values()) control.typedAfter = undefined;
   }
 
-  // Where the window fits the viewport's width it is shown as designed, each control at its place.
+  // Where the window fits the viewport's width it is shown as on the desktop, each control at its
+  // place.
   // Where it does not, the same controls are laid out for the width on a grid (narrowLayout), in
   // the same document order, so that Tab and screen readers go as on the desktop.
   function fit() {
     if (!root) return;
-    const designedWidth = parseFloat(client.style.width) + 2;  // with the window's borders
-    narrow = designedWidth + 2 * kMargin > document.documentElement.clientWidth;
+    const fullWidth = parseFloat(client.style.width) + 2;  // with the window's borders
+    narrow = fullWidth + 2 * kMargin > document.documentElement.clientWidth;
     document.documentElement.classList.toggle('narrow', narrow);
     if (narrow) {
       narrowLayout();  // anew at every width: it decides how many cells lie side by side
