@@ -1,0 +1,34 @@
+// Keeps the page's files for playing without a connection. Each build writes its own release into
+// this file: the name of its files' cache (from their contents) and their list, so a browser
+// finds a new release by this file's change alone. A release's files are served from its own cache
+// only, so no page runs files of two releases: a new worker waits until no page of the old one is
+// open, and then the old cache goes.
+'use strict';
+
+const kCache = 'townwright-@TOWNWRIGHT_RELEASE@';
+const kFiles = [@TOWNWRIGHT_FILES@];
+
+self.addEventListener('install', (event) => {
+  // Fetched anew, past any copy the browser's HTTP cache may hold of an older release.
+  event.waitUntil(caches.open(kCache).then((cache) =>
+    cache.addAll(kFiles.map((name) => new Request(name, {cache: 'reload'})))));
+});
+
+self.addEventListener('activate', (event) => {
+  event.waitUntil(caches.keys().then((names) => Promise.all(names
+      .filter((name) => name.startsWith('townwright-') && name !== kCache)
+      .map((name) => caches.delete(name)))));
+});
+
+self.addEventListener('fetch', (event) => {
+  if (event.request.method !== 'GET') return;
+  const url = new URL(event.request.url);
+  const scope = new URL(self.registration.scope);
+  if (url.origin !== scope.origin || !url.pathname.startsWith(scope.pathname)) return;
+  // The folder itself is its index.html; a query string (a link's "Try again") changes nothing.
+  const name = url.pathname.slice(scope.pathname.length) || 'index.html';
+  if (!kFiles.includes(name)) return;
+  event.respondWith(caches.open(kCache)
+      .then((cache) => cache.match(name))
+      .then((kept) => kept || fetch(event.request)));
+});
