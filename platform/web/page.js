@@ -1,7 +1,7 @@
 // The page's side of the game's window (platform/web/web_platform.cc asks for each operation). It
 // draws the window with the page's own elements, keeps the player's clicks in a queue until the
-// game asks for the next one, and says when the game has ended. It stores nothing and asks the server
-// for nothing beyond the page's own files.
+// game asks for the next one, and says when the game has ended. It stores nothing and asks the
+// server for nothing beyond the page's own files.
 
 var TownwrightPage = (function () {
   'use strict';
@@ -147,7 +147,8 @@ var TownwrightPage = (function () {
     const ids = [...controls.keys()];
     const frames = ids.filter((id) => controls.get(id).tagName === 'FIELDSET');
     const inside = (inner, outer) => inner !== outer &&
-        inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
+        inner.x >= outer.x && inner.y >= outer.y &&
+        inner.x + inner.width <= outer.x + outer.width &&
         inner.y + inner.height <= outer.y + outer.height;
     const parentOf = new Map();
     for (const id of ids) {
@@ -169,7 +170,8 @@ var TownwrightPage = (function () {
       });
       const edge = (depth + 0.5) * kPad;
       controls.get(id).style.setProperty('--left', `${column === 1 ? edge : kPad / 2}px`);
-      controls.get(id).style.setProperty('--right', `${columnEnd === kColumns + 1 ? edge : kPad / 2}px`);
+      const right = columnEnd === kColumns + 1 ? edge : kPad / 2;
+      controls.get(id).style.setProperty('--right', `${right}px`);
     };
 
     const layGroup = (frame, depth) => {
@@ -267,16 +269,7 @@ var TownwrightPage = (function () {
     }
   }
 
-  function say(line, linkText) {
-    status.textContent = line;
-    if (linkText) {
-      status.append(' ');
-      const again = element('a', '', linkText);
-      again.href = '';  // this very page, loaded anew
-      status.append(again);
-    }
-    status.hidden = false;
-  }
+  const say = townwrightSay;  // start.js's, which the page loads first
 
   // The name the game gives a control for screen readers; none: its text names it.
   function setName(control, name) {
@@ -401,7 +394,8 @@ var TownwrightPage = (function () {
     text(id) {
       const control = controls.get(id);
       if (!control) return '';
-      return control.tagName === 'INPUT' && typingHeld(control) ? control.gameText : textOf(control);
+      const held = control.tagName === 'INPUT' && typingHeld(control);
+      return held ? control.gameText : textOf(control);
     },
 
     setFont(id, pixels, weight, face) {

@@ -3,13 +3,22 @@
 // page's files for playing without a connection.
 'use strict';
 
-function townwrightNotLoaded() {
+// Says `line` where the page says how the game stands, with a link that loads the page anew where
+// `linkText` is given. The game's own script says its news through it too.
+function townwrightSay(line, linkText) {
   const status = document.getElementById('status');
-  const again = document.createElement('a');
-  again.href = '';  // this very page, loaded anew
-  again.textContent = 'Try again';
-  status.replaceChildren('The game could not be loaded. ', again);
+  status.textContent = line;
+  if (linkText) {
+    const again = document.createElement('a');
+    again.href = '';  // this very page, loaded anew
+    again.textContent = linkText;
+    status.append(' ', again);
+  }
   status.hidden = false;
+}
+
+function townwrightNotLoaded() {
+  townwrightSay('The game could not be loaded.', 'Try again');
 }
 
 // A script that fails to load tells its own element, which no listener of the page's is on yet:
@@ -19,4 +28,6 @@ window.addEventListener('error', (event) => {
 }, true);
 
 // Where workers are not offered (a page from disk, an old browser) the game plays as before.
-if ('serviceWorker' in navigator) navigator.serviceWorker.register('service-worker.js').catch(() => {});
+if ('serviceWorker' in navigator) {
+  navigator.serviceWorker.register('service-worker.js').catch(() => {});
+}

@@ -37,9 +37,12 @@ CATCH_ERRORS = """
 if (window.townwrightErrors) return;
 window.townwrightErrors = [];
 const note = (text) => window.townwrightErrors.push(String(text));
-addEventListener('error', (event) => note(event.message || `${event.target.src || event.target.href}: not loaded`), true);
+addEventListener('error', (event) => {
+  note(event.message || `${event.target.src || event.target.href}: not loaded`);
+}, true);
 addEventListener('unhandledrejection', (event) => note(event.reason));
-document.addEventListener('securitypolicyviolation', (event) => note(`blocked ${event.blockedURI}`));
+document.addEventListener('securitypolicyviolation',
+                          (event) => note(`blocked ${event.blockedURI}`));
 const error = console.error;
 console.error = (...parts) => { note(parts.join(' ')); error.apply(console, parts); };
 """

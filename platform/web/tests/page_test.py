@@ -80,7 +80,9 @@ STORED = """
 const databases = indexedDB.databases ? await indexedDB.databases() : [];
 const kept = [];
 for (const name of await caches.keys()) {
-  for (const request of await (await caches.open(name)).keys()) kept.push(new URL(request.url).pathname);
+  for (const request of await (await caches.open(name)).keys()) {
+    kept.push(new URL(request.url).pathname);
+  }
 }
 return [document.cookie, localStorage.length, sessionStorage.length, databases.length, kept];"""
 
@@ -106,7 +108,9 @@ return {
 def dialog_pixels(units, base, divisor):
     """The dialog-unit mapping: units * base / divisor rounded, halves away from zero."""
     product = units * base
-    return (product + divisor // 2) // divisor if product >= 0 else -((-product + divisor // 2) // divisor)
+    if product >= 0:
+        return (product + divisor // 2) // divisor
+    return -((-product + divisor // 2) // divisor)
 
 
 def normalized(text):
