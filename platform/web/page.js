@@ -24,7 +24,7 @@ var TownwrightPage = (function () {
   let taken = 0;       // the number of the event the game is handling
   const boxes = [];    // open message boxes, oldest first
   let boxesMade = 0;
-  let events = null;   // the numbers of the event kinds, as the game gives them (describeEvents)
+  let events = null;   // the numbers of the event kinds and of a click, from describeEvents
   let narrow = false;  // the controls on the narrow grid, for a viewport narrower than the window
 
   function element(tag, className, text) {
