@@ -1,5 +1,7 @@
 #include "view/choice_buttons.h"
 
+#include <algorithm>
+
 #include "data/arithmetic.h"
 #include "sim/choice_code.h"
 #include "view/control_ids.h"
@@ -9,6 +11,11 @@ namespace townwright {
 namespace {
 
 constexpr int kButtonPauseMilliseconds = 100;
+
+std::string BuildCaption(const std::string& name, double progress) {
+  const double percent = 100 * Extended{progress};
+  return "Build: " + name + " [ " + NumberToText(RoundDecimals(percent, 0), 15) + "% completed ] ";
+}
 
 }  // namespace
 
@@ -20,11 +27,8 @@ std::string ChoiceCaption(const CityState& city, double code) {
   if (!project) return "";
   const std::string& name = city.ProjectName[*project];
   switch (choice.decision) {
-    case Decision::kBuild: {
-      const double percent = 100 * Extended{city.ProjectProgress[*project]};
-      return "Build: " + name + " [ " + NumberToText(RoundDecimals(percent, 0), 15) +
-             "% completed ] ";
-    }
+    case Decision::kBuild:
+      return BuildCaption(name, city.ProjectProgress[*project]);
     case Decision::kReactivate:
       return "Reactivate: " + name;
     case Decision::kHalt:
@@ -33,6 +37,19 @@ std::string ChoiceCaption(const CityState& city, double code) {
       break;
   }
   return "";
+}
+
+std::vector<std::string> LongestChoiceCaptions(const CityState& city) {
+  std::vector<std::string> captions = {std::string(kDoNothingCaption)};
+  for (int project = 1; project <= kProjectCount; ++project) {
+    const std::string& name = city.ProjectName[project];
+    if (name.empty()) continue;
+    // "Reactivate: " and "Halt: " are shorter than "Build: " and " [  100% completed ] " together.
+    captions.push_back(BuildCaption(name, 1));
+  }
+  std::stable_sort(captions.begin(), captions.end(),
+                   [](const auto& a, const auto& b) { return a.size() > b.size(); });
+  return captions;
 }
 
 void ShowChoices(CityState& city, int choices, Display& display) {

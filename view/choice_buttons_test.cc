@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,27 @@ TEST_F(ChoiceButtonsTest, EachCodeHasItsCaption) {
   EXPECT_EQ(ChoiceCaption(city, 1022), "Reactivate: Community Entrapenour Retail Spaces");
   EXPECT_EQ(ChoiceCaption(city, 2008), "Halt: Floridation of Water Supply");
   EXPECT_EQ(ChoiceCaption(city, 1e300), "");  // names no project
+}
+
+TEST_F(ChoiceButtonsTest, NoCaptionIsLongerThanItsProjectsLongest) {
+  const std::vector<std::string> longest = LongestChoiceCaptions(city);
+  ASSERT_EQ(longest.size(), 32u);  // the 31 projects and "do nothing"
+  EXPECT_EQ(longest.front(), "Build: BioTech Firm Tax Breaks for Two Years [  100% completed ] ");
+  EXPECT_EQ(longest.back(), "do nothing (except collect taxes)");
+  for (std::size_t k = 1; k < longest.size(); ++k)
+    EXPECT_GE(longest[k - 1].size(), longest[k].size()) << k;
+  for (int project = 1; project <= kProjectCount; ++project) {
+    SCOPED_TRACE(project);
+    city.ProjectProgress[project] = 1;
+    const std::string own = ChoiceCaption(city, project);
+    EXPECT_NE(std::find(longest.begin(), longest.end(), own), longest.end());
+    for (int percent = 0; percent <= 100; ++percent) {
+      city.ProjectProgress[project] = percent / 100.0;
+      EXPECT_LE(ChoiceCaption(city, project).size(), own.size());
+    }
+    EXPECT_LE(ChoiceCaption(city, 1000 + project).size(), own.size());
+    EXPECT_LE(ChoiceCaption(city, 2000 + project).size(), own.size());
+  }
 }
 
 TEST_F(ChoiceButtonsTest, ShowsEachButtonThenPausesAndLeavesSlotsWithoutAChoiceBlank) {

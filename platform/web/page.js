@@ -6,25 +6,17 @@
 var TownwrightPage = (function () {
   'use strict';
 
-  const kClicked = 0;
   const kMargin = 8;  // CSS pixels between the window and the page's edges
   // As many characters as the desktop's edit boxes take: a longer paste is cut there too.
   const kMostTypedCharacters = 32767;
   const kLetters = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz';
-  // The narrow layout's grid: twelve columns divide evenly into one to four side by side.
-  const kColumns = 12;
-  const kPad = 8;  // CSS pixels between a frame's edge and what it holds, and between neighbours
-  // A group of controls needs this much more room than on the desktop, its texts being larger.
-  const kNarrowGrowth = 1.2;
   const kCascade = 24;  // CSS pixels from one message box to the next
 
   const desk = document.getElementById('desk');
   const status = document.getElementById('status');
   let root = null;     // the window
   let client = null;   // its client area, where the controls are
-  let baseHeight = 13; // the dialog font's height in CSS pixels, as createWindow measured it
   const controls = new Map();  // identifier -> element
-  const places = new Map();    // identifier -> the desktop's rectangle in CSS pixels
   const waiting = [];  // what the player did that the game has not taken yet
   let wake = null;     // ends the game's wait for the next event
   let busy = true;     // the game is running a turn (or starting) rather than waiting
@@ -32,8 +24,8 @@ var TownwrightPage = (function () {
   let taken = 0;       // the number of the event the game is handling
   const boxes = [];    // open message boxes, oldest first
   let boxesMade = 0;
-  let events = null;   // the numbers of the event kinds, as the game gives them (describeEvents)
-  let narrow = false;  // the controls laid out for a viewport narrower than the window
+  let events = null;   // the numbers of the event kinds and of a click, from describeEvents
+  let narrow = false;  // the controls on the narrow grid, for a viewport narrower than the window
 
   function element(tag, className, text) {
     const made = document.createElement(tag);
@@ -89,20 +81,18 @@ var TownwrightPage = (function () {
   }
 
   // Where the window fits the viewport's width it is shown as on the desktop, each control at its
-  // place.
-  // Where it does not, the same controls are laid out for the width on a grid (narrowLayout), in
-  // the same document order, so that Tab and screen readers go as on the desktop.
+  // place. Where it does not, the style sheet puts the same controls, in the same document order
+  // (so that Tab and screen readers go as on the desktop), on the narrow grid the game gave each
+  // one (narrowGrid, createControl): the page only chooses between the two.
   function fit() {
     if (!root) return;
     const fullWidth = parseFloat(client.style.width) + 2;  // with the window's borders
     narrow = fullWidth + 2 * kMargin > document.documentElement.clientWidth;
     document.documentElement.classList.toggle('narrow', narrow);
     if (narrow) {
-      narrowLayout();  // anew at every width: it decides how many cells lie side by side
       desk.style.height = '';
       root.style.left = '';
     } else {
-      client.style.gridTemplateRows = '';
       centre();
     }
     placeBoxes();
@@ -111,148 +101,6 @@ var TownwrightPage = (function () {
   function centre() {
     root.style.left = `${Math.max(kMargin, (desk.clientWidth - root.offsetWidth) / 2)}px`;
     desk.style.height = `${root.offsetHeight + 2 * kMargin}px`;
-  }
-
-  function overlaps(a0, a1, b0, b1) {
-    return Math.min(a1, b1) - Math.max(a0, b0) > 2;  // more than the dialog units' rounding
-  }
-
-  // Sorts rectangles into rows of those that lie side by side, top to bottom, each left to right.
-  function rowsOf(items, box) {
-    const rows = [];
-    for (const item of [...items].sort((a, b) => box(a).y - box(b).y || box(a).x - box(b).x)) {
-      const r = box(item);
-      const row = rows.find((found) => found.some((other) => {
-        const o = box(other);
-        return overlaps(r.y, r.y + r.height, o.y, o.y + o.height);
-      }));
-      if (row) row.push(item); else rows.push([item]);
-    }
-    for (const row of rows) row.sort((a, b) => box(a).x - box(b).x || box(a).y - box(b).y);
-    return rows;
-  }
-
-  function bounds(places_) {
-    const x = Math.min(...places_.map((p) => p.x));
-    const y = Math.min(...places_.map((p) => p.y));
-    return {x, y, width: Math.max(...places_.map((p) => p.x + p.width)) - x,
-            height: Math.max(...places_.map((p) => p.y + p.height)) - y};
-  }
-
-  // The narrow layout, from the desktop's places alone: each frame holds the controls inside it.
-  // Controls stacked on the desktop with less than a line between them (a heading, its figure and
-  // its trend) stay together as a cell; the cells of a frame keep their rows, as many side by side
-  // as the width allows; frames follow one another. Each control gets its grid area and margins.
-  function narrowLayout() {
-    const ids = [...controls.keys()];
-    const frames = ids.filter((id) => controls.get(id).tagName === 'FIELDSET');
-    const inside = (inner, outer) => inner !== outer &&
-        inner.x >= outer.x && inner.y >= outer.y &&
-        inner.x + inner.width <= outer.x + outer.width &&
-        inner.y + inner.height <= outer.y + outer.height;
-    const parentOf = new Map();
-    for (const id of ids) {
-      let parent = 0;
-      for (const frame of frames) {
-        if (inside(places.get(id), places.get(frame)) &&
-            (parent === 0 || inside(places.get(frame), places.get(parent)))) parent = frame;
-      }
-      parentOf.set(id, parent);
-    }
-    const gap = 0.9 * baseHeight;
-    const tracks = [];
-    const addTrack = (size) => tracks.push(size);
-    const width = client.clientWidth;
-
-    const put = (id, rowStart, rowEnd, column, columnEnd, depth) => {
-      Object.assign(controls.get(id).style, {
-        gridRow: `${rowStart} / ${rowEnd}`, gridColumn: `${column} / ${columnEnd}`,
-      });
-      const edge = (depth + 0.5) * kPad;
-      controls.get(id).style.setProperty('--left', `${column === 1 ? edge : kPad / 2}px`);
-      const right = columnEnd === kColumns + 1 ? edge : kPad / 2;
-      controls.get(id).style.setProperty('--right', `${right}px`);
-    };
-
-    const layGroup = (frame, depth) => {
-      const members = ids.filter((id) => parentOf.get(id) === frame && id !== frame);
-      // Cells: controls joined while they overlap sideways and lie less than a line apart.
-      const cells = [];
-      for (const id of members) {
-        if (frames.includes(id)) {
-          cells.push({frame: id, ids: [id]});
-          continue;
-        }
-        const p = places.get(id);
-        const joined = cells.filter((cell) => !cell.frame && cell.ids.some((other) => {
-          const o = places.get(other);
-          return overlaps(p.x, p.x + p.width, o.x, o.x + o.width) &&
-              Math.max(p.y, o.y) - Math.min(p.y + p.height, o.y + o.height) < gap;
-        }));
-        const cell = {ids: [id]};
-        for (const other of joined) {
-          cell.ids.push(...other.ids);
-          cells.splice(cells.indexOf(other), 1);
-        }
-        cells.push(cell);
-      }
-      for (const cell of cells) cell.place = bounds(cell.ids.map((id) => places.get(id)));
-
-      let first = 0;
-      if (frame) {
-        addTrack('var(--legend)');
-        first = tracks.length;
-      }
-      for (const row of rowsOf(cells, (cell) => cell.place)) {
-        // As many cells side by side as fit, a number that divides the grid and the row, so that
-        // the desktop's rows of four become rows of two, never three and one.
-        const across = [4, 3, 2, 1].find((n) => row.length % n === 0 && kColumns % n === 0 &&
-            !row.some((cell) => cell.frame) &&
-            n * Math.max(...row.map((cell) => cell.place.width)) * kNarrowGrowth +
-                (n + 1 + 2 * depth) * kPad <= width) || 1;
-        for (let at = 0; at < row.length; at += across) {
-          const chunk = row.slice(at, at + across);
-          if (chunk[0].frame) {
-            layGroup(chunk[0].frame, depth + 1);
-            continue;
-          }
-          const lines = chunk.map((cell) => rowsOf(cell.ids, (id) => places.get(id)));
-          const top = tracks.length + 1;
-          const height = Math.max(...lines.map((cellLines) => cellLines.length));
-          for (let k = 0; k < height; ++k) addTrack('auto');
-          chunk.forEach((cell, index) => {
-            const span = kColumns / across;
-            lines[index].forEach((line, k) => {
-              // Side by side within a cell, each takes columns as its desktop width's share.
-              const total = line.reduce((sum, id) => sum + places.get(id).width, 0);
-              let column = 1 + index * span;
-              let used = 0;
-              line.forEach((id, n) => {
-                used += places.get(id).width;
-                const end = n === line.length - 1 ? 1 + (index + 1) * span :
-                    Math.max(column + 1, 1 + index * span + Math.round(span * used / total));
-                put(id, top + k, top + k + 1, column, end, depth + 1);
-                column = end;
-              });
-            });
-          });
-        }
-      }
-      if (frame) {
-        addTrack(`${kPad}px`);
-        put(frame, first, tracks.length + 1, 1, kColumns + 1, depth);
-      }
-    };
-    for (const frame of frames.filter((id) => parentOf.get(id) === 0)) layGroup(frame, 0);
-    const loose = ids.filter((id) => parentOf.get(id) === 0 && !frames.includes(id));
-    if (loose.length > 0) {
-      // Not inside any frame (the table has none such): one below the other after the frames.
-      for (const id of loose) {
-        addTrack('auto');
-        put(id, tracks.length, tracks.length + 1, 1, kColumns + 1, 1);
-      }
-    }
-    client.style.gridTemplateRows = tracks.join(' ');
   }
 
   // Each box lies within the viewport whole, its OK reachable: the cascade stops at the edges.
@@ -328,9 +176,9 @@ var TownwrightPage = (function () {
       const context = document.createElement('canvas').getContext('2d');
       context.font = client.style.font;
       const letters = context.measureText(kLetters);
-      baseHeight = Math.ceil(letters.fontBoundingBoxAscent) +
+      const height = Math.ceil(letters.fontBoundingBoxAscent) +
           Math.ceil(letters.fontBoundingBoxDescent);
-      return {lettersWidth: Math.round(letters.width), height: baseHeight};
+      return {lettersWidth: Math.round(letters.width), height};
     },
 
     sizeWindow(width, height) {
@@ -338,8 +186,18 @@ var TownwrightPage = (function () {
       client.style.height = `${height}px`;
     },
 
-    // `tag` is the page's element for the control's kind: fieldset, label, button or input.
-    createControl(id, tag, x, y, width, height, text, name) {
+    // The narrow grid: its number of columns, and a letter for each row, top to bottom, which the
+    // style sheet sizes (--row-t, a frame's title; --row-l, a line; --row-e, a line as tall as
+    // every other such; --row-b, a frame's bottom edge).
+    narrowGrid(columns, rows) {
+      client.style.setProperty('--grid-columns', columns);
+      client.style.setProperty('--grid-rows', [...rows].map((row) => `var(--row-${row})`).join(' '));
+    },
+
+    // `tag` is the page's element for the control's kind: fieldset, label, button or input;
+    // `place` its desktop rectangle in CSS pixels; `cell` its place on the narrow grid (a row of 0
+    // is none), with, for a choice, the caption it keeps room for.
+    createControl(id, tag, place, cell, text, name) {
       let control;
       if (tag === 'fieldset') {
         control = element('fieldset', 'frame');
@@ -349,7 +207,9 @@ var TownwrightPage = (function () {
       } else if (tag === 'button') {
         control = element('button', 'button', text);
         control.type = 'button';
-        control.addEventListener('click', () => post({kind: events.command, id, code: kClicked}));
+        control.addEventListener('click', () => post({kind: events.command, id,
+                                                      code: events.clicked}));
+        if (cell.reserve) control.dataset.reserve = cell.reserve;
       } else {
         control = element('input', 'text-box');
         control.type = 'text';
@@ -364,12 +224,17 @@ var TownwrightPage = (function () {
       control.dataset.controlId = id;
       setName(control, name);
       Object.assign(control.style, {
-        left: `${x}px`, top: `${y}px`, width: `${width}px`, height: `${height}px`,
+        left: `${place.x}px`, top: `${place.y}px`, width: `${place.width}px`,
+        height: `${place.height}px`,
       });
+      if (cell.row > 0) {
+        const grid = {'--row': cell.row, '--row-span': cell.rows, '--column': cell.column,
+                      '--column-span': cell.columns, '--indent-start': cell.indentStart,
+                      '--indent-end': cell.indentEnd};
+        for (const property in grid) control.style.setProperty(property, grid[property]);
+      }
       controls.set(id, control);
-      places.set(id, {x, y, width, height});
       client.append(control);  // in creation order, which is the tab order
-      if (narrow) narrowLayout();
     },
 
     setText(id, text, name) {
@@ -468,7 +333,6 @@ var TownwrightPage = (function () {
       root = null;
       client = null;
       controls.clear();
-      places.clear();
       waiting.length = 0;
       narrow = false;
       document.documentElement.classList.remove('narrow');

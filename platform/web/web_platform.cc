@@ -3,15 +3,18 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <string>
 
 #include "shell/message_boxes.h"
+#include "shell/narrow_layout.h"
 #include "view/control_ids.h"
 
 // The page's side of each operation, in page.js; texts cross as UTF-8 with their lengths.
 // clang-format off
-EM_JS(void, TownwrightDescribeEvents, (int activation, int command), {
-  TownwrightPage.describeEvents({activation, command});
+EM_JS(void, TownwrightDescribeEvents, (int activation, int command, int clicked), {
+  TownwrightPage.describeEvents({activation, command, clicked});
 });
 EM_JS(void, TownwrightCreateWindow, (const char* caption, int caption_length, const char* face,
                                      int face_length, int points, int* letters_width, int* height), {
@@ -23,11 +26,21 @@ EM_JS(void, TownwrightCreateWindow, (const char* caption, int caption_length, co
 EM_JS(void, TownwrightSizeWindow, (int width, int height), {
   TownwrightPage.sizeWindow(width, height);
 });
+// The narrow layout's grid: its number of columns, and a letter for each row (NarrowRowLetter).
+EM_JS(void, TownwrightNarrowGrid, (int columns, const char* rows, int rows_length), {
+  TownwrightPage.narrowGrid(columns, UTF8ToString(rows, rows_length));
+});
+// `narrow` points to the control's narrow placement: row, rows, column, columns, indent at the
+// start and at the end; a row of 0 is none.
 EM_JS(void, TownwrightCreateControl, (int id, const char* element, int x, int y, int width,
-                                      int height, const char* text, int text_length,
+                                      int height, const int* narrow, const char* reserve,
+                                      int reserve_length, const char* text, int text_length,
                                       const char* name, int name_length), {
-  TownwrightPage.createControl(id, UTF8ToString(element), x, y, width, height,
-                               UTF8ToString(text, text_length), UTF8ToString(name, name_length));
+  const at = (k) => HEAP32[(narrow >> 2) + k];
+  TownwrightPage.createControl(id, UTF8ToString(element), {x, y, width, height}, {
+    row: at(0), rows: at(1), column: at(2), columns: at(3), indentStart: at(4), indentEnd: at(5),
+    reserve: UTF8ToString(reserve, reserve_length),
+  }, UTF8ToString(text, text_length), UTF8ToString(name, name_length));
 });
 EM_JS(void, TownwrightSetText, (int id, const char* text, int text_length, const char* name,
                                 int name_length), {
@@ -76,9 +89,11 @@ EM_ASYNC_JS(void, TownwrightNextEvent, (int* kind, int* id, int* code, int* acti
 namespace townwright::web {
 namespace {
 
-// The kinds of event the page reports, in TownwrightNextEvent. The page learns these numbers from
-// TownwrightDescribeEvents, so that they are written here alone.
+// The kinds of event the page reports, in TownwrightNextEvent, and the notification code of a
+// button's click. The page learns these numbers from TownwrightDescribeEvents, so that they are
+// written here alone.
 enum PageEvent : int { kPageActivation = 1, kPageCommand = 2 };
+constexpr int kClickedNotification = 0;  // as a button's click is on the desktop
 
 int Length(std::string_view text) {
   return static_cast<int>(std::min<std::size_t>(text.size(), 0x7FFFFFFF));
@@ -101,9 +116,26 @@ const char* ElementOf(ControlKind kind) {
 
 std::size_t Slot(int id) { return static_cast<std::size_t>(id - control_id::kFirstId); }
 
+// The letter by which the page knows a kind of row of the narrow layout.
+char NarrowRowLetter(NarrowRow row) {
+  switch (row) {
+    case NarrowRow::kFrameTitle:
+      return 't';
+    case NarrowRow::kLine:
+      return 'l';
+    case NarrowRow::kEvenLine:
+      return 'e';
+    case NarrowRow::kFrameEnd:
+      break;
+  }
+  return 'b';
+}
+
 }  // namespace
 
-WebPlatform::WebPlatform() { TownwrightDescribeEvents(kPageActivation, kPageCommand); }
+WebPlatform::WebPlatform() {
+  TownwrightDescribeEvents(kPageActivation, kPageCommand, kClickedNotification);
+}
 
 WebPlatform::~WebPlatform() { DestroyWindow(); }
 
@@ -118,6 +150,10 @@ WindowHandle WebPlatform::CreateMainWindow(std::string_view caption, DialogRect 
   // A page has no screen corner to keep a distance from: only the size is the window's.
   const PixelRect client = DialogRectToPixels(client_area, base_units_);
   TownwrightSizeWindow(client.width, client.height);
+  // Where the window is wider than the viewport, the page lays the controls out on this grid.
+  std::string rows;
+  for (const NarrowRow row : NarrowRows()) rows += NarrowRowLetter(row);
+  TownwrightNarrowGrid(kNarrowColumns, rows.data(), Length(rows));
   window_ = true;
   return kMainWindowHandle;
 }
@@ -127,9 +163,14 @@ WindowHandle WebPlatform::CreateControl(int id, ControlKind kind, DialogRect pla
   // The page keeps the window's own controls alone: the shell names no other.
   if (!window_ || !control_id::IsControlId(id)) return 0;
   const PixelRect pixels = DialogRectToPixels(place, base_units_);
+  NarrowPlacement narrow;
+  narrow.row = 0;  // none, for a control the table does not lay out
+  if (const NarrowPlacement* placement = FindNarrowPlacement(id)) narrow = *placement;
+  const std::array<int, 6> cell = {narrow.row,     narrow.rows,         narrow.column,
+                                   narrow.columns, narrow.indent_start, narrow.indent_end};
   TownwrightCreateControl(id, ElementOf(kind), pixels.x, pixels.y, pixels.width, pixels.height,
-                          text.data(), Length(text), accessible_name.data(),
-                          Length(accessible_name));
+                          cell.data(), narrow.reserve.data(), Length(narrow.reserve), text.data(),
+                          Length(text), accessible_name.data(), Length(accessible_name));
   exists_[Slot(id)] = true;
   return ControlHandle(id);
 }

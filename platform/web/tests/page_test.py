@@ -42,8 +42,12 @@ MONTHS = ["January", "February", "March", "April", "May", "June", "July", "Augus
           "October", "November", "December"]
 # The phones, tablets and desktop windows the layouts are tried at: CSS pixels, and whether the
 # browser is a phone's (touch, three device pixels to a CSS pixel).
-NARROW = [(320, 568, True), (360, 640, True), (390, 844, True), (568, 320, True),
-          (600, 960, True), (520, 800, False)]
+NARROW = [(320, 568, True), (360, 640, True), (390, 844, True), (412, 915, True),
+          (568, 320, True), (600, 960, True), (520, 800, False)]
+# The phones held upright on whose first screen the figures and the nine choices lie together; on
+# the smallest, the figures alone.
+ONE_SCREEN = {(390, 844): True, (412, 915): True, (360, 640): False}
+HEADINGS, FIGURES = range(1002, 1010), range(1029, 1045)  # the eight figures and their trends
 WIDE = [(768, 1024, True), (844, 390, True), (1024, 800, False), (1920, 1080, False)]
 
 # The control's text as the game reads it, for any control: a text box's value, a frame's legend.
@@ -103,6 +107,30 @@ return {
   legends: [...document.querySelectorAll('legend, .caption')].map((c) =>
     parseFloat(getComputedStyle(c).fontSize)),
 };"""
+
+
+# Every control's rectangle on the page, wherever it is scrolled to.
+PLACES = """
+return Object.fromEntries([...document.querySelectorAll('.client > *')].map((c) => {
+  const r = c.getBoundingClientRect();
+  return [c.id, [r.left + scrollX, r.top + scrollY, r.width, r.height]];
+}));"""
+
+# The rectangles with no caption on the nine choices, then with each of the captions they keep room
+# for (the catalogue's longest) on all nine, in the choices' font or in the size arguments[0] (as a
+# phone's larger text setting makes it); the game's own captions are put back.
+SHOW_CAPTIONS = f"""
+const places = () => {{ {PLACES} }};
+const choices = [...document.querySelectorAll('[data-reserve]')];
+const shown = choices.map((choice) => choice.textContent);
+for (const choice of choices) choice.style.fontSize = arguments[0] || '';
+const seen = [];
+for (const caption of ['', ...choices.map((choice) => choice.dataset.reserve)]) {{
+  for (const choice of choices) choice.textContent = caption;
+  seen.push(places());
+}}
+choices.forEach((choice, k) => {{ choice.textContent = shown[k]; choice.style.fontSize = ''; }});
+return seen;"""
 
 
 def dialog_pixels(units, base, divisor):
@@ -493,11 +521,31 @@ class ChromiumOnly(PageTest):
         self.assertGreaterEqual(min(page["legends"]), 12, size)
         self.assertEqual(self.axe_violations(), [], size)
 
+    def places(self):
+        return self.js(PLACES)
+
+    def check_one_screen(self, size, places):
+        """The headings, figures and trends, and on a phone the nine choices, on the first screen."""
+        ids = [*HEADINGS, *FIGURES] + ([*range(FIRST_CHOICE, FIRST_CHOICE + 9)]
+                                       if ONE_SCREEN[size] else [])
+        height = self.js("return innerHeight;")
+        for control in ids:
+            _, top, _, tall = places[f"control-{control}"]
+            self.assertLessEqual(top + tall, height, f"{size}: {control} below the first screen")
+
     def test_layouts_for_every_width(self):
+        # A phone held upright from the start: the figures and the choices on the first screen, and
+        # the first turn, which brings the tax boxes, moves nothing that was there.
+        self.emulate(390, 844, True)
         self.start()
         viewport = self.js("return document.querySelector('meta[name=viewport]').content;")
         self.assertNotRegex(viewport, "user-scalable|maximum-scale", "pinch-zoom stays allowed")
+        before = self.places()
+        self.check_one_screen((390, 844), before)
         self.play()
+        self.assertEqual({k: v for k, v in self.places().items() if k in before}, before,
+                         "the first turn moved a control")
+        self.emulate(1024, 800, False)
         desktop = self.js("return [...document.querySelectorAll('.window, .client > *')].map((c) =>"
                            " { const r = c.getBoundingClientRect(); return [r.width, r.height]; });")
         for width, height, mobile in WIDE:
@@ -514,12 +562,27 @@ class ChromiumOnly(PageTest):
             size = f"{width} x {height}"
             self.emulate(width, height, mobile)
             self.check_narrow(size)
-            # Taps where there is touch, clicks elsewhere: each one turn.
-            before = self.date()
+            before = self.places()
+            if (width, height) in ONE_SCREEN:
+                self.check_one_screen((width, height), before)
+            if mobile and self.phone_screenshots and (width, height) in ((390, 844), (412, 915)):
+                self.screenshot_page(f"townwright-web-phone-{width}x{height}.png", whole=False)
+            # Taps where there is touch, clicks elsewhere: each one turn, which moves no control and
+            # scrolls nothing, whatever captions it brings.
+            date = self.date()
             (self.browser.tap if mobile else self.browser.click)(f"#control-{FIRST_CHOICE}")
-            self.wait_for_date(before + 1)
+            scrolled = self.js("return scrollY;")
+            self.wait_for_date(date + 1)
             time.sleep(0.2)
-            self.assertEqual(self.date(), before + 1, f"{size}: one tap, one turn")
+            self.assertEqual(self.date(), date + 1, f"{size}: one tap, one turn")
+            self.assertEqual(self.js("return scrollY;"), scrolled, f"{size}: scrolled by itself")
+            self.assertEqual(self.places(), before, f"{size}: a control moved")
+            # Nor would any other captions: none at all, or the catalogue's longest on all nine; also
+            # in larger text, where the longest need more lines.
+            seen = self.js(SHOW_CAPTIONS, None)
+            self.assertEqual([places == before for places in seen], [True] * 10, size)
+            seen = self.js(SHOW_CAPTIONS, "20px")
+            self.assertEqual([places == seen[0] for places in seen], [True] * 10, f"{size}, larger")
             if mobile and self.phone_screenshots and (width, height) in ((390, 844), (600, 960)):
                 self.screenshot_page(f"townwright-web-{'phone' if width < 600 else 'tablet'}.png")
             if mobile:
@@ -550,14 +613,16 @@ class ChromiumOnly(PageTest):
                 self.browser.tap("[role=dialog]:last-of-type button")
             self.assertEqual(self.message_boxes(), [])
 
-    def screenshot_page(self, name):
-        """The whole page, top to bottom, as the phone would show it scrolled."""
+    def screenshot_page(self, name, whole=True):
+        """The whole page, top to bottom, as the phone would show it scrolled; or its first screen."""
         import base64
         # In CSS pixels, one to a device pixel, as a picture in a document shows best.
-        width, height, scale = self.js("const e = document.documentElement;"
-                                       "return [e.scrollWidth, e.scrollHeight, devicePixelRatio];")
+        self.js("document.activeElement.blur(); scrollTo(0, 0);")
+        width, height, scale = self.js("const e = document.documentElement; return [e.scrollWidth,"
+                                       " arguments[0] ? e.scrollHeight : innerHeight,"
+                                       " devicePixelRatio];", whole)
         shot = self.browser.cdp("Page.captureScreenshot", {
-            "captureBeyondViewport": True,
+            "captureBeyondViewport": whole,
             "clip": {"x": 0, "y": 0, "width": width, "height": height, "scale": 1 / scale}})
         with open(os.path.join(self.phone_screenshots, name), "wb") as file:
             file.write(base64.b64decode(shot["data"]))
