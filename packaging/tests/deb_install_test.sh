@@ -28,8 +28,12 @@ apt=(apt-get -q -y -o DPkg::Lock::Timeout=120)
 # Marks the package as this test's while it is installed, so that one left by a run that was
 # killed (a timeout) is purged rather than taken for the player's own.
 ours=/var/lib/townwright-deb-install-test
-purge() { "${apt[@]}" purge townwright >/dev/null 2>&1 && rm -f "$ours"; }
-if dpkg-query -W -f='${Status}' townwright 2>/dev/null | grep -q "ok installed"; then
+installed() { dpkg-query -W -f='${Status}' townwright 2>/dev/null | grep -q "ok installed"; }
+purge() {
+  "${apt[@]}" purge townwright >/dev/null 2>&1 || true
+  ! installed && rm -f "$ours"
+}
+if installed; then
   if [ ! -e "$ours" ]; then
     echo "SKIPPED: townwright is installed already"
     exit 77
