@@ -2,7 +2,8 @@
 # Installs the Debian package that deb_test.sh made with apt-get, as a player would, checks that
 # townwright runs from PATH (on a virtual X server) and that the desktop entry's Exec finds it,
 # then purges the package and checks that nothing of it is left. Needs root; skipped (status 77)
-# otherwise, and when the package is already installed (it would not be ours to purge).
+# otherwise, and when the package is already installed (it would not be ours to purge) by anything
+# but an interrupted run of this test.
 # Usage: deb_install_test.sh BUILD APP_ID
 set -euo pipefail
 build="$1"
@@ -16,15 +17,32 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "SKIPPED: installing a package needs root"
   exit 77
 fi
-if dpkg-query -W -f='${Status}' townwright 2>/dev/null | grep -q "ok installed"; then
-  echo "SKIPPED: townwright is installed already"
-  exit 77
-fi
+# The package is the machine's: runs from other checkouts on the same machine would install and
+# purge it under each other, so they take turns.
+mkdir -p /run/lock
+exec 9>>/run/lock/townwright-deb-install-test.lock
+flock -w 120 9 || { echo "another run of this test has held the package for 120 s"; exit 1; }
 
 files="$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print substr($6, 2)}')"
-apt=(apt-get -q -y -o DPkg::Lock::Timeout=300)
-purge() { "${apt[@]}" purge townwright >/dev/null 2>&1 || true; }
-trap purge EXIT
+apt=(apt-get -q -y -o DPkg::Lock::Timeout=120)
+# Marks the package as this test's while it is installed, so that one left by a run that was
+# killed (a timeout) is purged rather than taken for the player's own.
+ours=/var/lib/townwright-deb-install-test
+installed() { dpkg-query -W -f='${Status}' townwright 2>/dev/null | grep -q "ok installed"; }
+purge() {
+  "${apt[@]}" purge townwright >/dev/null 2>&1 || true
+  ! installed && rm -f "$ours"
+}
+if installed; then
+  if [ ! -e "$ours" ]; then
+    echo "SKIPPED: townwright is installed already"
+    exit 77
+  fi
+  echo "purging the townwright that an interrupted run of this test left"
+  purge
+fi
+touch "$ours"
+trap 'purge || true' EXIT
 DEBIAN_FRONTEND=noninteractive "${apt[@]}" install --no-install-recommends "$deb" >/dev/null
 
 # A player's PATH, as Debian's /etc/profile gives it to every user but root.
@@ -38,7 +56,7 @@ exec_command="$(sed -n 's/^Exec=//p' "/usr/share/applications/$app_id.desktop")"
 # The game from PATH shows its window; the window manager's close ends it with status 0.
 PATH=$player_path /usr/bin/python3 "$root/packaging/tests/run_once.py" townwright
 
-purge
+purge || { echo "apt-get purge townwright failed"; exit 1; }
 trap - EXIT
 [ -z "$(dpkg-query -W -f='${Status}' townwright 2>/dev/null | grep -v not-installed)" ] ||
   { echo "townwright is still known to dpkg"; exit 1; }

@@ -9,7 +9,6 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "platform", "qt", "tests"))
@@ -36,10 +35,21 @@ def main():
             print(f"no window captioned {CAPTION!r} appeared")
             return 1
         window = found.stdout.split()[0]
-        subprocess.run(["xdotool", "windowactivate", "--sync", window], check=True)
-        time.sleep(0.5)  # the game builds its choices before it takes keys
+        # Alt+F4 is the window manager's: it closes the window it has made active. So the signal
+        # to wait for is its own, _NET_ACTIVE_WINDOW naming the game's window (--sync). The game
+        # needs no more: it made its choices before it showed the window, and the close waits in
+        # its queue if a turn is under way.
+        activated = subprocess.run(["timeout", "60", "xdotool", "windowactivate", "--sync",
+                                    window])
+        if activated.returncode != 0:
+            print("the window manager did not make the game's window active")
+            return 1
         subprocess.run(["xdotool", "key", "--clearmodifiers", "alt+F4"], check=True)
-        status = game.wait(timeout=60)
+        try:
+            status = game.wait(timeout=60)
+        except subprocess.TimeoutExpired:
+            print("the game did not end within 60 s of Alt+F4")
+            return 1
         print(f"{program} showed its window and ended with status {status} on Alt+F4")
         return 0 if status == 0 else 1
     finally:
