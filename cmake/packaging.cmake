@@ -41,9 +41,10 @@ set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEP
              ${PROJECT_SOURCE_DIR}/LICENSE)
 
 if(EMSCRIPTEN)
-  # The site folder's files at the top of the zip, as a web server serves them.
+  # The site folder's files at the top of the zip, as a web server serves them, with the modes
+  # they were built with (the linker's module is executable), as the downloads always had.
   get_target_property(site townwright_web RUNTIME_OUTPUT_DIRECTORY)
-  install(DIRECTORY ${site}/ DESTINATION . COMPONENT site)
+  install(DIRECTORY ${site}/ DESTINATION . USE_SOURCE_PERMISSIONS COMPONENT site)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-web)
 elseif(NOT WIN32)
