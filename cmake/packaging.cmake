@@ -1,12 +1,13 @@
 # What `cmake --install` lays down and what a player downloads, made by CPack. Included at the end
-# of the top CMakeLists.txt, once the program is defined:
+# of the top CMakeLists.txt, once the program is defined, when TOWNWRIGHT_PACKAGING is on:
 # - Linux (the Qt program): townwright in games/, its desktop entry, icons, AppStream metainfo and
 #   manual page; CPack makes the Debian package townwright_VERSION_ARCH.deb, which adds Debian's
 #   copyright file and changelog.
 # - Windows: townwright.exe, README.txt and LICENSE.txt in one folder; CPack makes the zip
 #   townwright-VERSION-windows-x86_64.zip and the installer townwright-VERSION-windows-x86_64-setup.exe.
+# - The web page: the site folder; CPack makes the zip townwright-VERSION-web.zip.
 # Nothing else is installed: townwright-sim and the test and measuring programs stay in the build.
-if(NOT TARGET townwright)
+if(NOT TARGET townwright AND NOT TARGET townwright_web)
   return()
 endif()
 
@@ -27,7 +28,8 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_VERBATIM_VARIABLES ON)
 # Files at the top of the zip: unpacked, they make one folder, not a folder in a folder.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-# The same bytes in every package made from one commit (when SOURCE_DATE_EPOCH is set).
+# The same bytes in every package made from one commit (when SOURCE_DATE_EPOCH is set): the one
+# place where the downloads are made reproducible.
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/reproducible_packages.cmake)
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/reproducible_packages.cmake)
 
@@ -38,7 +40,14 @@ set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEP
              ${PROJECT_SOURCE_DIR}/NEWS ${PROJECT_SOURCE_DIR}/docs/how-to-play.md
              ${PROJECT_SOURCE_DIR}/LICENSE)
 
-if(NOT WIN32)
+if(EMSCRIPTEN)
+  # The site folder's files at the top of the zip, as a web server serves them, with the modes
+  # they were built with (the linker's module is executable), as the downloads always had.
+  get_target_property(site townwright_web RUNTIME_OUTPUT_DIRECTORY)
+  install(DIRECTORY ${site}/ DESTINATION . USE_SOURCE_PERMISSIONS COMPONENT site)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-web)
+elseif(NOT WIN32)
   set(linux ${PROJECT_SOURCE_DIR}/packaging/linux)
   # Debian installs games in /usr/games, and the default PATH has /usr/local/games as well.
   set(TOWNWRIGHT_INSTALL_GAMESDIR games CACHE STRING "Where townwright goes, relative to the prefix")
@@ -75,10 +84,10 @@ if(NOT WIN32)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT game)
 
   # Debian's changelog (from the metainfo's releases) and copyright file (around LICENSE's text);
-  # this fails when NEWS's newest entry is not the project's version, and gives that entry's date.
+  # this gives the newest entry's date. (scripts/release checks that the entry is this version's.)
   execute_process(COMMAND ${TOWNWRIGHT_PYTHON} ${linux}/debian_files.py
                           ${texts}/${TOWNWRIGHT_APP_ID}.metainfo.xml ${PROJECT_SOURCE_DIR}/LICENSE
-                          ${PROJECT_VERSION} ${CPACK_PACKAGE_NAME} "${CPACK_PACKAGE_CONTACT}"
+                          ${CPACK_PACKAGE_NAME} "${CPACK_PACKAGE_CONTACT}"
                           ${TOWNWRIGHT_HOMEPAGE} ${texts}/debian
                   OUTPUT_VARIABLE TOWNWRIGHT_RELEASE_DATE OUTPUT_STRIP_TRAILING_WHITESPACE
                   COMMAND_ERROR_IS_FATAL ANY)
@@ -157,12 +166,11 @@ endif()
 
 include(CPack)
 
-# The packages are tested once, not again in the sanitizer build.
-if(NOT TOWNWRIGHT_BUILD_TESTS OR CMAKE_CXX_FLAGS MATCHES "-fsanitize")
+if(NOT TOWNWRIGHT_BUILD_TESTS)
   return()
 endif()
 set(tests ${PROJECT_SOURCE_DIR}/packaging/tests)
-if(NOT WIN32)
+if(NOT WIN32 AND NOT EMSCRIPTEN)
   # What cmake --install lays down, and the validators' word on it; the Debian package: its
   # contents, lintian's word, and installed, run and purged with apt-get (as root).
   add_test(NAME townwright_install_files

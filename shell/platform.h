@@ -120,9 +120,8 @@ class Platform {
                                         std::string_view font_face, int font_points) = 0;
 
   // Creates a visible control with the dialog font, showing `text`. `accessible_name` is what a
-  // screen reader calls it instead of its text; empty: its text names it. A backend without a way
-  // to name a control (Win32 with USER32 alone) ignores it. Returns 0 when it cannot be created or
-  // there is no main window.
+  // screen reader calls it instead of its text; empty: its text names it. Returns 0 when it cannot
+  // be created or there is no main window.
   virtual WindowHandle CreateControl(int id, ControlKind kind, DialogRect place,
                                      std::string_view text, std::string_view accessible_name) = 0;
 

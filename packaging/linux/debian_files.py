@@ -2,10 +2,11 @@
 newest release's date (YYYY-MM-DD) for the manual page.
 
 The changelog comes from the releases of the AppStream metainfo that appstreamcli made from NEWS,
-so the news are written once; the copyright file wraps LICENSE's text. Fails when the newest
-release is not the project's version, so that a version is never shipped without its news.
+so the news are written once; the copyright file wraps LICENSE's text. (That the newest release
+is the project's version is checked when a release is made, by scripts/release: a build between
+two releases may well come before the next version's news.)
 
-Usage: debian_files.py METAINFO LICENSE VERSION PACKAGE MAINTAINER HOMEPAGE OUTPUT_DIR
+Usage: debian_files.py METAINFO LICENSE PACKAGE MAINTAINER HOMEPAGE OUTPUT_DIR
 """
 
 import datetime
@@ -71,13 +72,10 @@ def write(path, text):
 
 
 def main():
-    metainfo, license_path, version, package, maintainer, homepage, output = sys.argv[1:]
+    metainfo, license_path, package, maintainer, homepage, output = sys.argv[1:]
     releases = ElementTree.parse(metainfo).getroot().findall("releases/release")
     if not releases:
         sys.exit(f"{metainfo} has no release: NEWS has no entry")
-    if releases[0].get("version") != version:
-        sys.exit(f"NEWS's newest entry is {releases[0].get('version')}, the project's version "
-                 f"{version}: add the version's entry to NEWS")
     os.makedirs(output, exist_ok=True)
     write(os.path.join(output, "changelog"),
           "\n".join(changelog_entry(release, package, maintainer) for release in releases))

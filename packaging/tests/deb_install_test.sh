@@ -58,8 +58,10 @@ PATH=$player_path /usr/bin/python3 "$root/packaging/tests/run_once.py" townwrigh
 
 purge || { echo "apt-get purge townwright failed"; exit 1; }
 trap - EXIT
-[ -z "$(dpkg-query -W -f='${Status}' townwright 2>/dev/null | grep -v not-installed)" ] ||
-  { echo "townwright is still known to dpkg"; exit 1; }
+if dpkg-query -W -f='${Status}' townwright 2>/dev/null | grep -v not-installed >/dev/null; then
+  echo "townwright is still known to dpkg"
+  exit 1
+fi
 left=""
 while read -r file; do
   [ -e "$file" ] && left+=" $file"

@@ -1,8 +1,9 @@
-# Checks with objdump that PROGRAM imports only DLLs every Windows installation has, and that it
-# is a windowed (not a console) program.
+# Checks with objdump that PROGRAM imports only DLLs every Windows installation has (the kernel,
+# the window system, the C runtime, and the accessibility runtime with COM for screen readers), and
+# that it is a windowed (not a console) program.
 #   cmake -DOBJDUMP=... -DPROGRAM=... -P check_imports.cmake
 cmake_minimum_required(VERSION 3.25)
-set(system_dlls kernel32.dll user32.dll gdi32.dll msvcrt.dll)
+set(system_dlls kernel32.dll user32.dll gdi32.dll msvcrt.dll oleacc.dll ole32.dll oleaut32.dll)
 
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
 if(failed)

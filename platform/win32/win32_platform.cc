@@ -1,5 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
+#include <objbase.h>
+#include <oleacc.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -7,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/win32/accessible_control.h"
 #include "platform/win32/dialog_messages.h"
 #include "platform/win32/dialog_template.h"
 #include "shell/message_boxes.h"
@@ -23,21 +26,24 @@ struct ControlClass {
   const char* name;
   DWORD style;
   DWORD extended_style;
+  long role;  // what screen readers call the kind
 };
 
 ControlClass ClassOf(ControlKind kind) {
   switch (kind) {
     case ControlKind::kFrame:
-      return {"BUTTON", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0};
+      return {"BUTTON", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, ROLE_SYSTEM_GROUPING};
     case ControlKind::kLabel:
-      return {"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFT, 0};
+      return {"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, ROLE_SYSTEM_STATICTEXT};
     case ControlKind::kButton:
-      return {"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0};
+      return {"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+              ROLE_SYSTEM_PUSHBUTTON};
     case ControlKind::kTextBox:
+      // Editable, not read-only: the player may type in any box.
       return {"EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
-              WS_EX_CLIENTEDGE};
+              WS_EX_CLIENTEDGE, ROLE_SYSTEM_TEXT};
   }
-  return {"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFT, 0};
+  return {"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, ROLE_SYSTEM_STATICTEXT};
 }
 
 // The system's dialog class, which the message boxes have too.
@@ -96,9 +102,17 @@ struct Win32Platform::Procedure {
   }
 };
 
-Win32Platform::Win32Platform(PauseFunction pause) : pause_(std::move(pause)) {}
+Win32Platform::Win32Platform(PauseFunction pause)
+    : pause_(std::move(pause)),
+      // Screen readers in other programs reach the controls' objects through COM, which serves
+      // them on this thread from its message loop.
+      com_apartment_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
 
-Win32Platform::~Win32Platform() { ReleaseWindowAndFonts(); }
+Win32Platform::~Win32Platform() {
+  // The controls let go of their objects before COM goes.
+  ReleaseWindowAndFonts();
+  if (com_apartment_) CoUninitialize();
+}
 
 WindowHandle Win32Platform::CreateMainWindow(std::string_view caption, DialogRect client_area,
                                              std::string_view font_face, int font_points) {
@@ -118,7 +132,7 @@ WindowHandle Win32Platform::CreateMainWindow(std::string_view caption, DialogRec
 }
 
 WindowHandle Win32Platform::CreateControl(int id, ControlKind kind, DialogRect place,
-                                          std::string_view text, std::string_view) {
+                                          std::string_view text, std::string_view accessible_name) {
   if (dialog_ == 0) return 0;
   RECT rect = {place.x, place.y, place.x + place.width, place.y + place.height};
   MapDialogRect(AsWindow(dialog_), &rect);
@@ -131,14 +145,17 @@ WindowHandle Win32Platform::CreateControl(int id, ControlKind kind, DialogRect p
   if (control == nullptr) return 0;
   // Not drawn yet, so no redraw is needed.
   SendMessageA(control, WM_SETFONT, static_cast<WPARAM>(dialog_font_), FALSE);
+  MakeAccessible(control, control_class.role, accessible_name);
   return AsHandle(control);
 }
 
-bool Win32Platform::SetControlText(int id, std::string_view text, std::string_view) {
+bool Win32Platform::SetControlText(int id, std::string_view text,
+                                   std::string_view accessible_name) {
   if (dialog_ == 0) return false;
   const HWND control = GetDlgItem(AsWindow(dialog_), id);
   if (control == nullptr) return false;
   SetWindowTextA(control, std::string(text).c_str());
+  SetScreenReaderName(control, accessible_name);
   return true;
 }
 

@@ -2,10 +2,12 @@
 
 // The main window as a Windows dialog: made at run time from an in-memory template without
 // controls, its controls added one by one, shown modally by a message loop of its own. Window and
-// font handles are HWNDs and HFONTs held in the platform's integer handles.
+// font handles are HWNDs and HFONTs held in the platform's integer handles. Each control answers
+// screen readers with the name the shell gives it (platform/win32/accessible_control.h).
 //
-// Everything runs on the thread that created the platform; its messages must be pumped by
-// RunUntilEnded (or a message box it opened) for the window to answer.
+// Everything runs on the thread that created the platform, which the platform puts in a
+// single-threaded COM apartment while it lives; its messages must be pumped by RunUntilEnded (or a
+// message box it opened) for the window, and the controls' objects, to answer.
 
 #include <functional>
 #include <vector>
@@ -27,8 +29,6 @@ class Win32Platform final : public Platform {
   // Platform.
   WindowHandle CreateMainWindow(std::string_view caption, DialogRect client_area,
                                 std::string_view font_face, int font_points) override;
-  // USER32 alone cannot name a control for screen readers (that takes oleacc.dll): the accessible
-  // names are ignored, and a control is read out by its text.
   WindowHandle CreateControl(int id, ControlKind kind, DialogRect place, std::string_view text,
                              std::string_view accessible_name) override;
   bool SetControlText(int id, std::string_view text, std::string_view accessible_name) override;
@@ -53,6 +53,8 @@ class Win32Platform final : public Platform {
   void ReleaseWindowAndFonts();
 
   PauseFunction pause_;
+  // Whether this thread joined COM's single-threaded apartment, to leave it at the end.
+  bool com_apartment_;
   WindowHandle dialog_ = 0;
   FontHandle dialog_font_ = 0;     // made by the dialog from its template; the dialog releases it
   std::vector<FontHandle> fonts_;  // made by CreateLogicalFont; released when the window is ended

@@ -5,6 +5,17 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 jobs="$(nproc)"
+# Builds and tests on every core, also those of a workflow preset (cmake --workflow takes no -j).
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$jobs}"
+export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-$jobs}"
+
+# stage NAME COMMAND...: runs a stage of a long run and says how long it took.
+stage() {
+  local name="$1" started=$SECONDS
+  shift
+  "$@"
+  echo "$name: $((SECONDS - started)) s"
+}
 
 # prepare "LIST..." PRESET [TARGET...]: installs the Debian packages of the lists under
 # scripts/packages/ that are missing, configures PRESET and builds TARGETs (everything when none

@@ -13,6 +13,7 @@ trap 'rm -rf "$work"' EXIT
 
 wine "$tool" measure "$(winepath -w "$work/96.txt")"
 
+# shellcheck disable=SC2016  # expanded by the inner shell
 WINEPREFIX="$high_prefix" "$root/scripts/with-xvfb" -s 1280x800x24 bash -c '
   set -euo pipefail
   if [ ! -f "$WINEPREFIX/logpixels-144" ]; then
