@@ -79,6 +79,19 @@ struct FontRequest {
 };
 
 // What happens to the main window, as the command handler sees it.
+//
+// A command carries its control's identifier and a notification code because the game's rules
+// are written in them: a command is acted on only with code 0 (a click) or 1, and the identifiers
+// 1 and 2, which no control has (view/control_ids.h), do nothing. The portable handler keeps those
+// rules so that the shell's tests prove them without a window; each backend maps its toolkit onto
+// them:
+//   - Win32 passes WM_COMMAND as it comes: the low word is the identifier, the high word the code
+//     (0, BN_CLICKED, for a click; 1 from a keyboard accelerator, of which the game has none;
+//     EN_CHANGE, EN_SETFOCUS and the like from the text boxes), and the dialog sends identifier 1
+//     (IDOK) for Enter and 2 (IDCANCEL) for Escape.
+//   - Qt and the page send code 0 for a button's click and no other command: typing, Enter and
+//     Escape raise none.
+//   - The headless window sends what a test, a fuzzer or the simulation tool posts.
 struct WindowEvent {
   enum class Kind {
     kInitialise,   // once, before the window is shown
@@ -146,8 +159,14 @@ class Platform {
 
   // Shows a message box with one OK button, no icon and no owner window. It does not block the
   // main window: its commands, turns included, are still handled while the box is open (see
-  // "Events and re-entry" above).
+  // "Events and re-entry" above). Every box asked for is shown: the shell keeps to the limit of
+  // open boxes (shell/message_boxes.h).
   virtual void ShowMessageBox(std::string_view text, std::string_view caption) = 0;
+
+  // How many of the boxes ShowMessageBox opened are open now. A box closed while a box opened
+  // after it is still open counts until that one closes too where, as on Win32, the boxes' loops
+  // nest.
+  virtual int OpenMessageBoxes() = 0;
 
   // Holds the game's thread; what was drawn before the pause is on screen during it.
   virtual void Pause(int milliseconds) = 0;

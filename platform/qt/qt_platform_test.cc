@@ -194,7 +194,7 @@ class QtPlatformTest : public QObject {
       }
       game.Button(kSave)->setFocus();
       QTest::keyClick(game.Button(kSave), Qt::Key_Return);
-      QCOMPARE(game.platform().OpenMessageBoxes().size(), std::size_t{1});
+      QCOMPARE(game.platform().MessageBoxes().size(), std::size_t{1});
     });
   }
 
@@ -229,7 +229,7 @@ class QtPlatformTest : public QObject {
       QCOMPARE(game.Text(kDayBox), QStringLiteral(" 2"));
       QCOMPARE(game.city().IncomeTaxRate, rate);
       QVERIFY(game.platform().MainWindow()->isVisible());
-      QVERIFY(game.platform().OpenMessageBoxes().empty());
+      QVERIFY(game.platform().MessageBoxes().empty());
       QCOMPARE(game.Text(kIncomeTaxBox), QStringLiteral("40"));  // typing alone changes nothing
     });
     QCOMPARE(result, kAbandoned);  // still open when the script ended
@@ -303,7 +303,7 @@ class QtPlatformTest : public QObject {
     Game game;
     game.Play([&] {
       for (const int id : {kSave, kLoad, kNew}) game.Click(id);
-      const std::vector<QMessageBox*> boxes = game.platform().OpenMessageBoxes();
+      const std::vector<QMessageBox*> boxes = game.platform().MessageBoxes();
       QCOMPARE(boxes.size(), std::size_t{3});
       for (QMessageBox* box : boxes) {
         QCOMPARE(box->windowTitle(), QStringLiteral("KRT"));
@@ -322,7 +322,7 @@ class QtPlatformTest : public QObject {
       QTest::mouseClick(first->button(QMessageBox::Ok), Qt::LeftButton);
       Game::Settle();
       QVERIFY(first.isNull());  // closed boxes are deleted, not kept
-      QCOMPARE(game.platform().OpenMessageBoxes().size(), std::size_t{2});
+      QCOMPARE(game.platform().MessageBoxes().size(), std::size_t{2});
     });
     // The boxes left open go with the window.
     Game::Settle();
@@ -351,15 +351,15 @@ class QtPlatformTest : public QObject {
     Game game;
     game.Play([&] {
       for (int press = 0; press < kMostOpenMessageBoxes + 4; ++press) game.Click(kSave);
-      QCOMPARE(game.platform().OpenMessageBoxes().size(),
+      QCOMPARE(game.platform().MessageBoxes().size(),
                static_cast<std::size_t>(kMostOpenMessageBoxes));
       game.Click(kFirstChoiceButton);
       QCOMPARE(game.Text(kDayBox), QStringLiteral(" 2"));  // the window still plays
-      QTest::mouseClick(game.platform().OpenMessageBoxes().front()->button(QMessageBox::Ok),
+      QTest::mouseClick(game.platform().MessageBoxes().front()->button(QMessageBox::Ok),
                         Qt::LeftButton);
       Game::Settle();
       game.Click(kLoad);  // a closed box makes room for one more
-      QCOMPARE(game.platform().OpenMessageBoxes().size(),
+      QCOMPARE(game.platform().MessageBoxes().size(),
                static_cast<std::size_t>(kMostOpenMessageBoxes));
     });
   }

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "shell/message_boxes.h"
 #include "view/control_ids.h"
 
 // The page's side of each operation, in page.js; texts cross as UTF-8 with their lengths.
@@ -166,9 +165,10 @@ void WebPlatform::SetControlFont(int id, FontHandle font) {
 }
 
 void WebPlatform::ShowMessageBox(std::string_view text, std::string_view caption) {
-  if (TownwrightOpenMessageBoxes() >= kMostOpenMessageBoxes) return;
   TownwrightShowMessageBox(text.data(), Length(text), caption.data(), Length(caption));
 }
+
+int WebPlatform::OpenMessageBoxes() { return TownwrightOpenMessageBoxes(); }
 
 void WebPlatform::Pause(int milliseconds) {
   // The browser paints what changed while the game sleeps; the player's clicks meanwhile wait in
