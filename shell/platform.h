@@ -9,15 +9,18 @@
 // the window and then called RunUntilEnded. No operation is safe to call from another thread.
 //
 // Events and re-entry. RunUntilEnded hands the handler one event at a time, and an event that
-// arrives while the handler runs waits until it has returned, with two exceptions:
-//   - Pause never delivers an event: what the player does meanwhile waits, in order, and each
-//     action is handled after the current one (Qt and the page queue it, Win32's Sleep reads no
-//     messages).
+// arrives while the handler runs waits until it has returned. Pause never delivers an event: what
+// the player does meanwhile waits, in order, and each action is handled after the current one (Qt
+// and the page queue it, Win32's Sleep reads no messages). Two kinds of operation may enter the
+// handler again before they return:
 //   - ShowMessageBox may hold the thread until the box is closed, and deliver the main window's
 //     events meanwhile: Win32's MessageBoxA runs a message loop of its own, so the handler is
 //     entered again, turns and EndWindow included, from inside ShowMessageBox. The headless, Qt
 //     and web windows return at once and the box lives on its own. The shell holds nothing across
 //     ShowMessageBox that a turn could spoil.
+//   - On Win32, CreateControl and SetControlText: an edit box reports a new text at once, with
+//     the commands EN_UPDATE and EN_CHANGE sent to the dialog, which the handler ignores as it
+//     ignores every code but 0 and 1 (see WindowEvent).
 //
 // Identifiers. Controls are named by identifier (view/control_ids.h). The shell creates each
 // identifier at most once per window (it creates a control only where SetControlText found none),

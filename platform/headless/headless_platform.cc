@@ -99,6 +99,7 @@ bool HeadlessPlatform::CloseMessageBox() {
 void HeadlessPlatform::Pause(int milliseconds) {
   ++pause_count_;
   paused_milliseconds_ += milliseconds;
+  if (on_pause_) on_pause_();
 }
 
 int HeadlessPlatform::RunUntilEnded(const WindowEventHandler& handler) {
@@ -134,6 +135,7 @@ void HeadlessPlatform::DeliverPosted() {
 }
 
 void HeadlessPlatform::EndWindow(int result) {
+  if (ended_) return;  // the first end stands, as in the other windows
   ended_ = true;
   end_result_ = result;
 }
