@@ -73,20 +73,23 @@ class PlatformHarness {
   // Runs `work` on the game's thread, between two events.
   virtual void OnGameThread(const std::function<void()>& work) = 0;
 
-  // The pauses the platform held so far.
+  // The pauses the platform held so far, and how long they were.
   int pauses() const { return pauses_; }
+  long long paused_milliseconds() const { return paused_milliseconds_; }
   // Runs on the game's thread at each pause. Set it while the game does not run.
   void set_on_pause(std::function<void()> hook) { on_pause_ = std::move(hook); }
 
  protected:
   // Each harness makes its platform with a pause that calls this.
-  void Paused() {
+  void Paused(int milliseconds) {
     ++pauses_;
+    paused_milliseconds_ += milliseconds;
     if (on_pause_) on_pause_();
   }
 
  private:
   std::atomic<int> pauses_ = 0;
+  std::atomic<long long> paused_milliseconds_ = 0;
   std::function<void()> on_pause_;
 };
 

@@ -10,7 +10,7 @@ namespace {
 class HeadlessHarness final : public PlatformHarness {
  public:
   HeadlessHarness() {
-    window_.set_on_pause([this] { Paused(); });
+    window_.set_on_pause([this](int milliseconds) { Paused(milliseconds); });
   }
 
   Platform& platform() override { return window_; }

@@ -99,7 +99,7 @@ bool HeadlessPlatform::CloseMessageBox() {
 void HeadlessPlatform::Pause(int milliseconds) {
   ++pause_count_;
   paused_milliseconds_ += milliseconds;
-  if (on_pause_) on_pause_();
+  if (on_pause_) on_pause_(milliseconds);
 }
 
 int HeadlessPlatform::RunUntilEnded(const WindowEventHandler& handler) {

@@ -76,7 +76,7 @@ class HeadlessPlatform final : public Platform {
   void set_pixels_per_inch(int pixels) { pixels_per_inch_ = pixels; }
   void set_refuse_main_window(bool refuse) { refuse_main_window_ = refuse; }
   // Runs at every pause, after counting it.
-  void set_on_pause(std::function<void()> hook) { on_pause_ = std::move(hook); }
+  void set_on_pause(std::function<void(int milliseconds)> hook) { on_pause_ = std::move(hook); }
 
   // What the window shows.
   const Control* FindControl(int id) const;
@@ -112,7 +112,7 @@ class HeadlessPlatform final : public Platform {
   std::vector<MessageBox> message_boxes_;
   std::deque<WindowEvent> posted_;
   std::function<void()> player_;
-  std::function<void()> on_pause_;
+  std::function<void(int milliseconds)> on_pause_;
   const WindowEventHandler* handler_ = nullptr;  // while RunUntilEnded runs
   bool delivering_ = false;
   WindowHandle focus_ = 0;

@@ -44,7 +44,7 @@ class QtHarness final : public testing::PlatformHarness {
  private:
   int IdOf(const QObject* widget) const;
 
-  QtPlatform platform_{[this](int) { Paused(); }};
+  QtPlatform platform_{[this](int milliseconds) { Paused(milliseconds); }};
   std::unique_ptr<QWidget> other_window_;
 };
 

@@ -135,6 +135,21 @@ TEST_F(QtWindowTest, TheNotEnabledBoxIsAPlainOwnerlessModelessBoxDeletedWhenClos
   });
 }
 
+// The keypad's Enter is Enter to a player: it presses a focused button and does nothing in a box.
+TEST_F(QtWindowTest, TheKeypadsEnterActsAsEnter) {
+  game.Start();
+  game.Play([&] {
+    Widget(ChoiceButton(2))->setFocus();
+    QTest::keyClick(Widget(ChoiceButton(2)), Qt::Key_Enter);
+    EXPECT_EQ(Text(kDayBox), " 2");
+    harness.Type(kIncomeTaxBox, "40");
+    QTest::keyClick(Widget(kIncomeTaxBox), Qt::Key_Enter);
+    harness.Settle();
+    EXPECT_EQ(Text(kDayBox), " 2");
+    EXPECT_EQ(Text(kIncomeTaxBox), "40");
+  });
+}
+
 TEST_F(QtWindowTest, TheWindowManagersCloseIsLeftToTheGame) {
   game.Start();
   bool asked = false;

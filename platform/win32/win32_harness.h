@@ -60,7 +60,7 @@ class Win32Harness final : public testing::PlatformHarness {
  private:
   static LRESULT CALLBACK ProbeProcedure(HWND window, UINT message, WPARAM w_param, LPARAM l_param);
 
-  Win32Platform platform_{[this](int) { Paused(); }};
+  Win32Platform platform_{[this](int milliseconds) { Paused(milliseconds); }};
   const DWORD game_thread_ = GetCurrentThreadId();
   HWND probe_ = nullptr;  // a message-only window of the game's thread that runs work there
   HWND running_dialog_ = nullptr;  // the dialog while Run runs, for the player's thread
