@@ -85,6 +85,11 @@ int Win32Harness::Run(const WindowEventHandler& handler, const std::function<voi
       PostMessageA(probe_, kEndWindow, 0, 0);
       if (!WaitUntil([&] { return !IsWindow(running_dialog_); })) ADD_FAILURE() << "never ended";
     }
+    // Boxes that outlived their window would hold the game's loop in theirs for ever.
+    if (!WaitUntil([&] { return BoxWindows().empty(); })) {
+      ADD_FAILURE() << "message boxes outlived the window";
+      for (const HWND box : BoxWindows()) PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
   });
   const int result = platform_.RunUntilEnded(handler);
   player_thread.join();
