@@ -4,6 +4,7 @@
 // only through these operations; each backend implements them and turns its toolkit's events into
 // WindowEvents: platform/headless (in memory, for tests and tools), platform/qt (the Linux
 // desktop), platform/win32 (Windows) and platform/web (a web page). No toolkit type appears here.
+// shell/platform_test.cc proves the contract below over each backend that runs in the tests.
 //
 // Threads. Every operation is called on the one thread that runs the game: the thread that built
 // the window and then called RunUntilEnded. No operation is safe to call from another thread.
@@ -94,7 +95,8 @@ struct FontRequest {
 //     (IDOK) for Enter and 2 (IDCANCEL) for Escape.
 //   - Qt and the page send code 0 for a button's click and no other command: typing, Enter and
 //     Escape raise none.
-//   - The headless window sends what a test, a fuzzer or the simulation tool posts.
+//   - The headless window hands on whatever its caller gives it: tests, fuzzers, the simulation
+//     tool.
 struct WindowEvent {
   enum class Kind {
     kInitialise,   // once, before the window is shown
