@@ -10,7 +10,8 @@
 //
 // The rules (sim/) write the numbers, codes and lists. The texts the window shows (DayText,
 // MonthName, YearText, IndicatorText, TrendText, ChoiceText) are written by the presentation
-// (view/) alone, which changes nothing else.
+// (view/), which changes nothing else; the catalogue fill (data/catalogue.cc) only empties the
+// choices' captions with their codes, before the first choices are drawn.
 
 #include <array>
 #include <cstddef>
@@ -23,7 +24,6 @@ inline constexpr int kProjectCount = 31;     // projects 1..31
 inline constexpr int kOccupationCount = 60;  // occupations 1..60
 inline constexpr int kIndicatorCount = 8;    // indicators 1..8
 inline constexpr int kChoiceButtons = 9;     // choices 1..9 have a button
-inline constexpr int kHistorySlots = 31;     // history slots 1..31
 
 // The arrays' fixed bounds: an array "0..N" has N + 1 elements.
 template <typename T, std::size_t Bound>
@@ -39,9 +39,8 @@ inline constexpr std::size_t kChoiceBound = 16;            // choice arrays, 0..
 // catalogue does not list holds 0, which reads as -128.
 inline constexpr int kNoWorkforceChange = 128;
 
-// Truth values stored in the record.
+// A truth value stored in the record, as ProjectCompleted holds it; false is 0.
 inline constexpr double kTrue = -1;
-inline constexpr double kFalse = 0;
 
 struct CityState {
   // Calendar: one turn is one day, 27 days a month, 12 months a year.

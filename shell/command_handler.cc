@@ -2,6 +2,7 @@
 
 #include "data/arithmetic.h"
 #include "shell/main_window.h"
+#include "shell/message_boxes.h"
 #include "shell/turn.h"
 #include "view/control_ids.h"
 #include "view/text_to_number.h"
@@ -13,6 +14,8 @@ constexpr int kClicked = 0;
 constexpr int kAlsoActedOn = 1;
 constexpr int kExitResult = 1;
 constexpr int kSystemCloseResult = 0;
+constexpr std::string_view kNotEnabledText = "That button is not enabled";
+constexpr std::string_view kNotEnabledCaption = "KRT";  // the game's own caption of its one box
 
 void HandleActivation(MainDialog& window, Platform& platform, bool active) {
   if (!active) {
@@ -40,7 +43,9 @@ void HandleCommand(CityState& city, const MainDialog& window, RandomSource& rand
     case kSave:
     case kLoad:
     case kNew:
-      platform.ShowMessageBox("That button is not enabled", "KRT");
+      if (platform.OpenMessageBoxes() < kMostOpenMessageBoxes) {
+        platform.ShowMessageBox(kNotEnabledText, kNotEnabledCaption);
+      }
       break;
     case kExit:
       platform.EndWindow(kExitResult);

@@ -5,9 +5,10 @@
 
 namespace townwright {
 
-// Beyond this many boxes open at once a press opens no further box. Every window keeps to it: on
-// Windows each open box nests a message loop on the game's stack (the program broke down at some
-// 830), elsewhere each box costs memory that nothing else would bound.
+// Beyond this many boxes open at once a press opens no further box. The shell keeps to it for every
+// window, asking the platform how many are open: on Windows each open box nests a message loop on
+// the game's stack (the program broke down at some 830), elsewhere each box costs memory that
+// nothing else would bound.
 inline constexpr int kMostOpenMessageBoxes = 16;
 
 }  // namespace townwright

@@ -4,20 +4,24 @@
 // only through these operations; each backend implements them and turns its toolkit's events into
 // WindowEvents: platform/headless (in memory, for tests and tools), platform/qt (the Linux
 // desktop), platform/win32 (Windows) and platform/web (a web page). No toolkit type appears here.
+// shell/platform_test.cc proves the contract below over each backend that runs in the tests.
 //
 // Threads. Every operation is called on the one thread that runs the game: the thread that built
 // the window and then called RunUntilEnded. No operation is safe to call from another thread.
 //
 // Events and re-entry. RunUntilEnded hands the handler one event at a time, and an event that
-// arrives while the handler runs waits until it has returned, with two exceptions:
-//   - Pause never delivers an event: what the player does meanwhile waits, in order, and each
-//     action is handled after the current one (Qt and the page queue it, Win32's Sleep reads no
-//     messages).
+// arrives while the handler runs waits until it has returned. Pause never delivers an event: what
+// the player does meanwhile waits, in order, and each action is handled after the current one (Qt
+// and the page queue it, Win32's Sleep reads no messages). Two kinds of operation may enter the
+// handler again before they return:
 //   - ShowMessageBox may hold the thread until the box is closed, and deliver the main window's
 //     events meanwhile: Win32's MessageBoxA runs a message loop of its own, so the handler is
 //     entered again, turns and EndWindow included, from inside ShowMessageBox. The headless, Qt
 //     and web windows return at once and the box lives on its own. The shell holds nothing across
 //     ShowMessageBox that a turn could spoil.
+//   - On Win32, CreateControl and SetControlText: an edit box reports a new text at once, with
+//     the commands EN_UPDATE and EN_CHANGE sent to the dialog, which the handler ignores as it
+//     ignores every code but 0 and 1 (see WindowEvent).
 //
 // Identifiers. Controls are named by identifier (view/control_ids.h). The shell creates each
 // identifier at most once per window (it creates a control only where SetControlText found none),
@@ -79,6 +83,20 @@ struct FontRequest {
 };
 
 // What happens to the main window, as the command handler sees it.
+//
+// A command carries its control's identifier and a notification code because the game's rules
+// are written in them: a command is acted on only with code 0 (a click) or 1, and the identifiers
+// 1 and 2, which no control has (view/control_ids.h), do nothing. The portable handler keeps those
+// rules so that the shell's tests prove them without a window; each backend maps its toolkit onto
+// them:
+//   - Win32 passes WM_COMMAND as it comes: the low word is the identifier, the high word the code
+//     (0, BN_CLICKED, for a click; 1 from a keyboard accelerator, of which the game has none;
+//     EN_CHANGE, EN_SETFOCUS and the like from the text boxes), and the dialog sends identifier 1
+//     (IDOK) for Enter and 2 (IDCANCEL) for Escape.
+//   - Qt and the page send code 0 for a button's click and no other command: typing, Enter and
+//     Escape raise none.
+//   - The headless window hands on whatever its caller gives it: tests, fuzzers, the simulation
+//     tool.
 struct WindowEvent {
   enum class Kind {
     kInitialise,   // once, before the window is shown
@@ -145,8 +163,14 @@ class Platform {
 
   // Shows a message box with one OK button, no icon and no owner window. It does not block the
   // main window: its commands, turns included, are still handled while the box is open (see
-  // "Events and re-entry" above).
+  // "Events and re-entry" above). Every box asked for is shown: the shell keeps to the limit of
+  // open boxes (shell/message_boxes.h).
   virtual void ShowMessageBox(std::string_view text, std::string_view caption) = 0;
+
+  // How many of the boxes ShowMessageBox opened are open now. A box closed while a box opened
+  // after it is still open counts until that one closes too where, as on Win32, the boxes' loops
+  // nest.
+  virtual int OpenMessageBoxes() = 0;
 
   // Holds the game's thread; what was drawn before the pause is on screen during it.
   virtual void Pause(int milliseconds) = 0;

@@ -1,5 +1,7 @@
 #include "platform/headless/headless_platform.h"
 
+#include <algorithm>
+
 #include "view/control_ids.h"
 
 namespace townwright {
@@ -81,27 +83,59 @@ void HeadlessPlatform::ShowMessageBox(std::string_view text, std::string_view ca
   message_boxes_.push_back({std::string(text), std::string(caption)});
 }
 
+int HeadlessPlatform::OpenMessageBoxes() {
+  return static_cast<int>(std::count_if(message_boxes_.begin(), message_boxes_.end(),
+                                        [](const MessageBox& box) { return box.open; }));
+}
+
+bool HeadlessPlatform::CloseMessageBox() {
+  const auto newest = std::find_if(message_boxes_.rbegin(), message_boxes_.rend(),
+                                   [](const MessageBox& box) { return box.open; });
+  if (newest == message_boxes_.rend()) return false;
+  newest->open = false;
+  return true;
+}
+
 void HeadlessPlatform::Pause(int milliseconds) {
   ++pause_count_;
   paused_milliseconds_ += milliseconds;
+  if (on_pause_) on_pause_(milliseconds);
 }
 
 int HeadlessPlatform::RunUntilEnded(const WindowEventHandler& handler) {
   if (window_ == 0) return 0;
-  handler({.kind = WindowEvent::Kind::kInitialise});
-  while (!ended_ && !posted_.empty()) {
-    const WindowEvent event = posted_.front();
-    posted_.pop_front();
-    handler(event);
-  }
+  handler_ = &handler;
+  posted_.push_front({.kind = WindowEvent::Kind::kInitialise});
+  DeliverPosted();
+  if (player_ && !ended_) player_();
+  handler_ = nullptr;
   if (!ended_) return kStillOpen;
   window_ = 0;
   controls_.clear();
   by_id_.fill(0);
+  // The boxes go with the window.
+  for (MessageBox& box : message_boxes_) box.open = false;
   return end_result_;
 }
 
+void HeadlessPlatform::Post(const WindowEvent& event) {
+  posted_.push_back(event);
+  if (handler_ != nullptr) DeliverPosted();
+}
+
+void HeadlessPlatform::DeliverPosted() {
+  if (delivering_) return;  // the handler is busy: the event waits until it returns
+  delivering_ = true;
+  while (!ended_ && !posted_.empty()) {
+    const WindowEvent event = posted_.front();
+    posted_.pop_front();
+    (*handler_)(event);
+  }
+  delivering_ = false;
+}
+
 void HeadlessPlatform::EndWindow(int result) {
+  if (ended_) return;  // the first end stands, as in the other windows
   ended_ = true;
   end_result_ = result;
 }

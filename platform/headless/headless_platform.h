@@ -6,7 +6,9 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/platform.h"
@@ -35,6 +37,7 @@ class HeadlessPlatform final : public Platform {
   struct MessageBox {
     std::string text;
     std::string caption;
+    bool open = true;  // until CloseMessageBox, or the end of the window
   };
 
   // Platform.
@@ -48,17 +51,23 @@ class HeadlessPlatform final : public Platform {
   FontHandle CreateLogicalFont(const FontRequest& request) override;
   void SetControlFont(int id, FontHandle font) override;
   void ShowMessageBox(std::string_view text, std::string_view caption) override;
+  int OpenMessageBoxes() override;
   void Pause(int milliseconds) override;
   WindowHandle FocusedControl() override { return focus_; }
   void SetFocus(WindowHandle control) override { focus_ = control; }
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
 
-  // What a player does. RunUntilEnded delivers posted events in order; when they run out the
+  // What a player does. RunUntilEnded delivers posted events in order, then lets the player act
+  // (set_player); an event posted while it runs is delivered at once, unless the handler is busy:
+  // then it waits until the handler returns, as in a real window. When both have run out the
   // window is left open and RunUntilEnded returns kStillOpen.
   static constexpr int kStillOpen = -1;
-  void Post(const WindowEvent& event) { posted_.push_back(event); }
+  void Post(const WindowEvent& event);
   void PostClick(int id, int notification_code = 0);
+  void set_player(std::function<void()> player) { player_ = std::move(player); }
+  // Presses OK on the newest open message box; false when none is open.
+  bool CloseMessageBox();
   // Types `text` into control `id` as a player would; false when there is no such control.
   bool Type(int id, std::string_view text);
   void FocusControl(int id);
@@ -66,6 +75,8 @@ class HeadlessPlatform final : public Platform {
   // Set-up of the simulated screen and of failures.
   void set_pixels_per_inch(int pixels) { pixels_per_inch_ = pixels; }
   void set_refuse_main_window(bool refuse) { refuse_main_window_ = refuse; }
+  // Runs at every pause, after counting it.
+  void set_on_pause(std::function<void(int milliseconds)> hook) { on_pause_ = std::move(hook); }
 
   // What the window shows.
   const Control* FindControl(int id) const;
@@ -76,7 +87,7 @@ class HeadlessPlatform final : public Platform {
   const std::string& dialog_font_face() const { return font_face_; }
   int dialog_font_points() const { return font_points_; }
   const std::vector<Font>& fonts() const { return fonts_; }  // handle k is fonts()[k - 1]
-  const std::vector<MessageBox>& message_boxes() const { return message_boxes_; }
+  const std::vector<MessageBox>& message_boxes() const { return message_boxes_; }  // all shown
   int pause_count() const { return pause_count_; }
   long long paused_milliseconds() const { return paused_milliseconds_; }
   bool ended() const { return ended_; }
@@ -86,6 +97,7 @@ class HeadlessPlatform final : public Platform {
   static std::size_t Slot(int id);
   std::optional<std::size_t> PositionOf(int id) const;
   Control* Find(int id);
+  void DeliverPosted();
 
   WindowHandle window_ = 0;
   std::string caption_;
@@ -99,6 +111,10 @@ class HeadlessPlatform final : public Platform {
   std::vector<Font> fonts_;
   std::vector<MessageBox> message_boxes_;
   std::deque<WindowEvent> posted_;
+  std::function<void()> player_;
+  std::function<void(int milliseconds)> on_pause_;
+  const WindowEventHandler* handler_ = nullptr;  // while RunUntilEnded runs
+  bool delivering_ = false;
   WindowHandle focus_ = 0;
   int pixels_per_inch_ = 96;
   bool refuse_main_window_ = false;

@@ -18,7 +18,6 @@
 #include "platform/qt/frame_box.h"
 #include "platform/qt/main_window_widget.h"
 #include "shell/control_table.h"
-#include "shell/message_boxes.h"
 #include "shell/window_placement.h"
 
 namespace townwright::qt {
@@ -218,8 +217,7 @@ void QtPlatform::SetControlFont(int id, FontHandle font) {
 }
 
 void QtPlatform::ShowMessageBox(std::string_view text, std::string_view caption) {
-  std::erase_if(message_boxes_, [](const QPointer<QMessageBox>& open) { return open.isNull(); });
-  if (message_boxes_.size() >= static_cast<std::size_t>(kMostOpenMessageBoxes)) return;
+  std::erase_if(message_boxes_, [](const QPointer<QMessageBox>& box) { return box.isNull(); });
   // No owner and not modal: the game window goes on taking turns while the box is open.
   auto* box = new QMessageBox(QMessageBox::NoIcon, ToQString(caption), ToQString(text),
                               QMessageBox::Ok, nullptr);
@@ -229,6 +227,8 @@ void QtPlatform::ShowMessageBox(std::string_view text, std::string_view caption)
   box->show();
   message_boxes_.emplace_back(box);
 }
+
+int QtPlatform::OpenMessageBoxes() { return static_cast<int>(MessageBoxes().size()); }
 
 void QtPlatform::Pause(int milliseconds) {
   // Paint what changed now: the pause holds the thread, so nothing else would paint it before the
@@ -289,10 +289,11 @@ QWidget* QtPlatform::Control(int id) const {
   return found == controls_.end() ? nullptr : found->second.widget;
 }
 
-std::vector<QMessageBox*> QtPlatform::OpenMessageBoxes() const {
+std::vector<QMessageBox*> QtPlatform::MessageBoxes() const {
   std::vector<QMessageBox*> open;
   for (const QPointer<QMessageBox>& box : message_boxes_) {
-    if (!box.isNull()) open.push_back(box.data());
+    // A closed box is hidden at once and deleted later, when the event loop comes round to it.
+    if (!box.isNull() && box->isVisible()) open.push_back(box.data());
   }
   return open;
 }

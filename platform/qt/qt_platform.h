@@ -47,6 +47,7 @@ class QtPlatform final : public Platform {
   FontHandle CreateLogicalFont(const FontRequest& request) override;
   void SetControlFont(int id, FontHandle font) override;
   void ShowMessageBox(std::string_view text, std::string_view caption) override;
+  int OpenMessageBoxes() override;
   void Pause(int milliseconds) override;
   WindowHandle FocusedControl() override;
   void SetFocus(WindowHandle control) override;
@@ -57,8 +58,8 @@ class QtPlatform final : public Platform {
   QWidget* MainWindow() const;
   QWidget* Control(int id) const;
   const QFont& MainDialogFont() const { return dialog_font_; }
-  // The message boxes that are still open.
-  std::vector<QMessageBox*> OpenMessageBoxes() const;
+  // The message boxes that are still open, oldest first.
+  std::vector<QMessageBox*> MessageBoxes() const;
 
  private:
   struct ControlEntry {

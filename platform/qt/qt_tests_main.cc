@@ -1,14 +1,13 @@
 // The Qt tests on the offscreen platform: no display is needed.
 
-#include <QApplication>
+#include <gtest/gtest.h>
 
-#include "platform/qt/qt_tests.h"
+#include <QApplication>
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  // The window's life is RunUntilEnded's, not the last window's.
   QApplication::setQuitOnLastWindowClosed(false);
-  int failures = 0;
-  failures += townwright::qt::RunDialogUnitsTests(argc, argv);
-  failures += townwright::qt::RunQtPlatformTests(argc, argv);
-  return failures == 0 ? 0 : 1;
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
 }

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/message_boxes.h"
 #include "shell/narrow_layout.h"
 #include "view/control_ids.h"
 
@@ -207,9 +206,10 @@ void WebPlatform::SetControlFont(int id, FontHandle font) {
 }
 
 void WebPlatform::ShowMessageBox(std::string_view text, std::string_view caption) {
-  if (TownwrightOpenMessageBoxes() >= kMostOpenMessageBoxes) return;
   TownwrightShowMessageBox(text.data(), Length(text), caption.data(), Length(caption));
 }
+
+int WebPlatform::OpenMessageBoxes() { return TownwrightOpenMessageBoxes(); }
 
 void WebPlatform::Pause(int milliseconds) {
   // The browser paints what changed while the game sleeps; the player's clicks meanwhile wait in

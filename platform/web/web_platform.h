@@ -37,6 +37,7 @@ class WebPlatform final : public Platform {
   FontHandle CreateLogicalFont(const FontRequest& request) override;
   void SetControlFont(int id, FontHandle font) override;
   void ShowMessageBox(std::string_view text, std::string_view caption) override;
+  int OpenMessageBoxes() override;
   void Pause(int milliseconds) override;
   WindowHandle FocusedControl() override;
   void SetFocus(WindowHandle control) override;

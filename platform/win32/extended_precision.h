@@ -9,8 +9,4 @@ namespace townwright::win32 {
 // extended type; does nothing elsewhere (MSVC's long double is a double).
 void UseExtendedPrecision();
 
-// The mantissa bits of the calling thread's x87 precision control: 24, 53 or 64; 0 where there is
-// no x87 control to read.
-int X87PrecisionBits();
-
 }  // namespace townwright::win32

@@ -12,7 +12,6 @@
 #include "platform/win32/accessible_control.h"
 #include "platform/win32/dialog_messages.h"
 #include "platform/win32/dialog_template.h"
-#include "shell/message_boxes.h"
 #include "shell/window_placement.h"
 
 namespace townwright::win32 {
@@ -198,7 +197,6 @@ void Win32Platform::SetControlFont(int id, FontHandle font) {
 }
 
 void Win32Platform::ShowMessageBox(std::string_view text, std::string_view caption) {
-  if (open_message_boxes_ >= kMostOpenMessageBoxes) return;
   ++open_message_boxes_;
   // No owner: the main window stays usable while the box waits.
   MessageBoxA(nullptr, std::string(text).c_str(), std::string(caption).c_str(), MB_OK);

@@ -37,6 +37,7 @@ class Win32Platform final : public Platform {
   FontHandle CreateLogicalFont(const FontRequest& request) override;
   void SetControlFont(int id, FontHandle font) override;
   void ShowMessageBox(std::string_view text, std::string_view caption) override;
+  int OpenMessageBoxes() override { return open_message_boxes_; }
   void Pause(int milliseconds) override;
   WindowHandle FocusedControl() override;
   void SetFocus(WindowHandle control) override;
@@ -62,7 +63,7 @@ class Win32Platform final : public Platform {
   bool ended_ = false;
   int result_ = 0;
   // Each open message box runs its own message loop on this thread's stack, nested in the loop of
-  // the box before it; at most kMostOpenMessageBoxes are open at once.
+  // the box before it.
   int open_message_boxes_ = 0;
 };
 
