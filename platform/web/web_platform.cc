@@ -10,8 +10,8 @@
 
 // The page's side of each operation, in page.js; texts cross as UTF-8 with their lengths.
 // clang-format off
-EM_JS(void, TownwrightDescribeEvents, (int activation, int command), {
-  TownwrightPage.describeEvents({activation, command});
+EM_JS(void, TownwrightDescribeEvents, (int activation, int command, int text_changed), {
+  TownwrightPage.describeEvents({activation, command, textChanged: text_changed});
 });
 EM_JS(void, TownwrightCreateWindow, (const char* caption, int caption_length, const char* face,
                                      int face_length, int points, int* letters_width, int* height), {
@@ -71,6 +71,16 @@ EM_ASYNC_JS(void, TownwrightNextEvent, (int* kind, int* id, int* code, int* acti
   HEAP32[code >> 2] = event.code;
   HEAP32[active >> 2] = event.active ? 1 : 0;
 });
+// The game kept for the life of the tab, in kept_game.js.
+EM_JS(void, TownwrightKeepGame, (const char* copy, int copy_length), {
+  TownwrightKeptGame.keep(UTF8ToString(copy, copy_length));
+});
+EM_JS(int, TownwrightKeptGameLength, (), {
+  return lengthBytesUTF8(TownwrightKeptGame.kept());
+});
+EM_JS(void, TownwrightCopyKeptGame, (char* buffer, int size), {
+  stringToUTF8(TownwrightKeptGame.kept(), buffer, size);
+});
 // clang-format on
 
 namespace townwright::web {
@@ -79,6 +89,9 @@ namespace {
 // The kinds of event the page reports, in TownwrightNextEvent. The page learns these numbers from
 // TownwrightDescribeEvents, so that they are written here alone.
 enum PageEvent : int { kPageActivation = 1, kPageCommand = 2 };
+// The notification of a text box whose text the player changed, as a desktop edit box sends it
+// (EN_CHANGE): the game acts on none, but keeps the game after it, typing included.
+constexpr int kTextChanged = 0x300;
 
 int Length(std::string_view text) {
   return static_cast<int>(std::min<std::size_t>(text.size(), 0x7FFFFFFF));
@@ -103,7 +116,9 @@ std::size_t Slot(int id) { return static_cast<std::size_t>(id - control_id::kFir
 
 }  // namespace
 
-WebPlatform::WebPlatform() { TownwrightDescribeEvents(kPageActivation, kPageCommand); }
+WebPlatform::WebPlatform() {
+  TownwrightDescribeEvents(kPageActivation, kPageCommand, kTextChanged);
+}
 
 WebPlatform::~WebPlatform() { DestroyWindow(); }
 
@@ -214,6 +229,15 @@ void WebPlatform::EndWindow(int result) {
   if (ended_) return;
   ended_ = true;
   end_result_ = result;
+}
+
+void WebPlatform::KeepGame(std::string_view copy) { TownwrightKeepGame(copy.data(), Length(copy)); }
+
+std::string WebPlatform::KeptGame() {
+  std::string copy(static_cast<std::size_t>(TownwrightKeptGameLength()), '\0');
+  // Written with its terminating NUL, which the string's own storage has room for.
+  TownwrightCopyKeptGame(copy.data(), static_cast<int>(copy.size()) + 1);
+  return copy;
 }
 
 bool WebPlatform::Exists(int id) const { return control_id::IsControlId(id) && exists_[Slot(id)]; }

@@ -1,0 +1,183 @@
+#include "shell/kept_game.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "data/byte_stream.h"
+#include "data/catalogue.h"
+#include "data/record_bytes.h"
+#include "shell/control_table.h"
+#include "shell/kept_game_seal.h"
+#include "sim/choice_code.h"
+#include "sim/status_sort.h"
+#include "view/choice_buttons.h"
+#include "view/date_display.h"
+#include "view/display.h"
+#include "view/indicator_panel.h"
+
+namespace townwright {
+namespace {
+
+// The game's bytes, within the sealed copy:
+//   the record without its catalogues     WriteRecord
+//   the generator                         312 words of 8 bytes, then the words drawn in 4
+//   the text boxes                        1 byte, their number, then each one's text, in the
+//                                         order of TextBoxes()
+struct KeptGame {
+  std::unique_ptr<CityState> city = std::make_unique<CityState>();
+  GeneratorState generator;
+  std::vector<std::string> box_texts;
+};
+
+// The first turn writes DayText for the day box, and nothing empties it again.
+bool TurnPlayed(const CityState& city) { return !city.DayText.empty(); }
+
+// Every text box in creation order: the window's own, then, from the end of the first turn on,
+// the three tax boxes.
+std::span<const int> TextBoxes(bool turn_played) {
+  static const std::vector<int> boxes = [] {
+    std::vector<int> ids;
+    for (const ControlLayout& layout : WindowControls()) {
+      if (layout.kind == ControlKind::kTextBox) ids.push_back(layout.id);
+    }
+    for (const ControlLayout& layout : TaxBoxes()) ids.push_back(layout.id);
+    return ids;
+  }();
+  return std::span<const int>(boxes).first(boxes.size() - (turn_played ? 0 : TaxBoxes().size()));
+}
+
+class NoDisplay final : public Display {
+ public:
+  void RefreshControl(int, std::string_view) override {}
+  void ApplyYearFont() override {}
+  void Pause(int) override {}
+};
+
+// Choice 1 does nothing; every other caption is empty or the one its code gives, for a project
+// that stands in the list its offer is drawn from, as the project list makes them.
+bool ChoicesFitTheirCodes(const CityState& city) {
+  using choice_code::Decision;
+  if (city.ChoiceText[1] != kDoNothingCaption || city.ChoiceCode[1] != choice_code::kDoNothing) {
+    return false;
+  }
+  for (int k = 2; k <= kChoiceButtons; ++k) {
+    const std::string& text = city.ChoiceText[k];
+    const double code = city.ChoiceCode[k];
+    if (text.empty()) continue;
+    const choice_code::DecodedChoice choice = choice_code::Decode(code);
+    const double project = static_cast<double>(choice.project);
+    if (code != std::floor(code) || !(project >= 1 && project <= kProjectCount)) return false;
+    const std::string& list = choice.decision == Decision::kBuild        ? city.PendingProjects
+                              : choice.decision == Decision::kReactivate ? city.HaltedProjects
+                                                                         : city.ActiveProjects;
+    if (list.find(ProjectCode(static_cast<int>(project))) == std::string::npos ||
+        text != ChoiceCaption(city, code)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string Sorted(std::string codes) {
+  std::sort(codes.begin(), codes.end());
+  return codes;
+}
+
+// After a turn: the status lists are the ones the sort makes of the projects' progress (the
+// halted and active lists in the order the last draw shuffled them into), and the texts are the
+// ones the date boxes and the indicator panel make of the record's figures.
+bool FitsItsFigures(const CityState& city) {
+  const auto made = std::make_unique<CityState>(city);
+  SortProjects(*made);
+  NoDisplay none;
+  ShowDate(*made, none);
+  ShowIndicatorPanel(*made, none);
+  return made->PendingProjects == city.PendingProjects &&
+         made->HaltedProjects == Sorted(city.HaltedProjects) &&
+         made->ActiveProjects == Sorted(city.ActiveProjects) && made->DayText == city.DayText &&
+         made->MonthName == city.MonthName && made->YearText == city.YearText &&
+         made->IndicatorText == city.IndicatorText && made->TrendText == city.TrendText;
+}
+
+// Before the first turn: the first day, the texts not written yet, and the start deck of projects
+// 0 to 31 pending.
+bool IsUnplayed(const CityState& city) {
+  std::string deck;
+  for (int project = 0; project <= kProjectCount; ++project) deck += ProjectCode(project);
+  const auto empty = [](const std::string& text) { return text.empty(); };
+  return city.Day == 1 && city.Month == 1 && city.Year == 2008 && city.MonthName.empty() &&
+         city.YearText.empty() &&
+         std::all_of(city.IndicatorText.begin(), city.IndicatorText.end(), empty) &&
+         std::all_of(city.TrendText.begin(), city.TrendText.end(), empty) &&
+         Sorted(city.PendingProjects) == deck && city.HaltedProjects.empty() &&
+         city.ActiveProjects.empty();
+}
+
+// A copy that passed its checksum was written by this release; but what a copy holds is taken
+// from outside the game, so it is used only where it is a game the rules could have made.
+bool IsSound(const KeptGame& kept) {
+  const CityState& city = *kept.city;
+  const auto finite = [](double rate) { return std::isfinite(rate); };
+  return kept.generator.drawn <= GeneratorState::kWords && city.Day >= 1 && city.Day <= 27 &&
+         city.Month >= 1 && city.Month <= 12 && finite(city.IncomeTaxRate) &&
+         finite(city.SalesTaxRate) && finite(city.PropertyTaxRate) && ChoicesFitTheirCodes(city) &&
+         (TurnPlayed(city) ? FitsItsFigures(city) : IsUnplayed(city));
+}
+
+std::optional<KeptGame> ReadKeptGame(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  const std::optional<std::string> bytes = UnsealKeptGame(text);
+  if (!bytes) return std::nullopt;
+  KeptGame kept;
+  FillCatalogues(*kept.city);
+  ByteReader in(*bytes);
+  ReadRecord(in, *kept.city);
+  in(kept.generator.words);
+  in(kept.generator.drawn);
+  std::uint8_t box_count = 0;
+  in(box_count);
+  if (!in.ok() || box_count != TextBoxes(TurnPlayed(*kept.city)).size()) return std::nullopt;
+  kept.box_texts.resize(box_count);
+  for (std::string& box_text : kept.box_texts) in(box_text);
+  if (!in.finished() || !IsSound(kept)) return std::nullopt;
+  return kept;
+}
+
+}  // namespace
+
+void KeepRunningGame(const CityState& city, const MainDialog& window, const GameRandom& random,
+                     Platform& platform) {
+  if (window.Ended) {
+    platform.KeepGame({});
+    return;
+  }
+  ByteWriter out;
+  WriteRecord(city, out);
+  out(random.state().words);
+  out(random.state().drawn);
+  const std::span<const int> boxes = TextBoxes(TurnPlayed(city));
+  out(static_cast<std::uint8_t>(boxes.size()));
+  for (const int id : boxes) out(ReadControlText(platform, id));
+  platform.KeepGame(SealKeptGame(out.bytes()));
+}
+
+bool ResumeKeptGame(CityState& city, MainDialog& window, GameRandom& random, Platform& platform) {
+  std::optional<KeptGame> kept = ReadKeptGame(platform.KeptGame());
+  if (!kept) return false;
+  city = std::move(*kept->city);
+  random.Restore(kept->generator);
+  BuildMainDialog(city, window, platform);
+  // The text boxes show what they showed, typing included; the rest the record gives.
+  WindowDisplay display(window, platform);
+  const std::span<const int> boxes = TextBoxes(TurnPlayed(city));
+  for (std::size_t i = 0; i < boxes.size(); ++i)
+    display.RefreshControl(boxes[i], kept->box_texts[i]);
+  return true;
+}
+
+}  // namespace townwright
