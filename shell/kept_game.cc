@@ -1,11 +1,13 @@
 #include "shell/kept_game.h"
 
-#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/byte_stream.h"
@@ -16,9 +18,7 @@
 #include "sim/choice_code.h"
 #include "sim/status_sort.h"
 #include "view/choice_buttons.h"
-#include "view/date_display.h"
-#include "view/display.h"
-#include "view/indicator_panel.h"
+#include "view/control_ids.h"
 
 namespace townwright {
 namespace {
@@ -40,23 +40,18 @@ bool TurnPlayed(const CityState& city) { return !city.DayText.empty(); }
 // Every text box in creation order: the window's own, then, from the end of the first turn on,
 // the three tax boxes.
 std::span<const int> TextBoxes(bool turn_played) {
-  static const std::vector<int> boxes = [] {
-    std::vector<int> ids;
+  static const auto boxes = [] {
+    std::array<int, control_id::kIdCount> ids{};
+    std::size_t count = 0;
     for (const ControlLayout& layout : WindowControls()) {
-      if (layout.kind == ControlKind::kTextBox) ids.push_back(layout.id);
+      if (layout.kind == ControlKind::kTextBox) ids[count++] = layout.id;
     }
-    for (const ControlLayout& layout : TaxBoxes()) ids.push_back(layout.id);
-    return ids;
+    for (const ControlLayout& layout : TaxBoxes()) ids[count++] = layout.id;
+    return std::pair(ids, count);
   }();
-  return std::span<const int>(boxes).first(boxes.size() - (turn_played ? 0 : TaxBoxes().size()));
+  return std::span<const int>(boxes.first.data(),
+                              boxes.second - (turn_played ? 0 : TaxBoxes().size()));
 }
-
-class NoDisplay final : public Display {
- public:
-  void RefreshControl(int, std::string_view) override {}
-  void ApplyYearFont() override {}
-  void Pause(int) override {}
-};
 
 // Choice 1 does nothing; every other caption is empty or the one its code gives, for a project
 // that stands in the list its offer is drawn from, as the project list makes them.
@@ -83,50 +78,56 @@ bool ChoicesFitTheirCodes(const CityState& city) {
   return true;
 }
 
-std::string Sorted(std::string codes) {
-  std::sort(codes.begin(), codes.end());
-  return codes;
+// The projects a code string lists, one bit each; nothing where it lists one twice or a code
+// that is no project's.
+std::optional<std::uint64_t> ProjectsIn(const std::string& list) {
+  std::uint64_t projects = 0;
+  for (const char code : list) {
+    const int project = ProjectOfCode(code);
+    if (project < 0 || project > kProjectCount || (projects >> project & 1) != 0) {
+      return std::nullopt;
+    }
+    projects |= std::uint64_t{1} << project;
+  }
+  return projects;
 }
 
-// After a turn: the status lists are the ones the sort makes of the projects' progress (the
-// halted and active lists in the order the last draw shuffled them into), and the texts are the
-// ones the date boxes and the indicator panel make of the record's figures.
-bool FitsItsFigures(const CityState& city) {
-  const auto made = std::make_unique<CityState>(city);
-  SortProjects(*made);
-  NoDisplay none;
-  ShowDate(*made, none);
-  ShowIndicatorPanel(*made, none);
-  return made->PendingProjects == city.PendingProjects &&
-         made->HaltedProjects == Sorted(city.HaltedProjects) &&
-         made->ActiveProjects == Sorted(city.ActiveProjects) && made->DayText == city.DayText &&
-         made->MonthName == city.MonthName && made->YearText == city.YearText &&
-         made->IndicatorText == city.IndicatorText && made->TrendText == city.TrendText;
+// After a turn: the status lists are the ones the sort makes of the projects' progress, the
+// halted and active lists in the order the last draw shuffled them into. Sorted anew in place and
+// put back as they were.
+bool ListsFitTheProjects(CityState& city) {
+  const std::string pending = city.PendingProjects;
+  const std::string halted = city.HaltedProjects;
+  const std::string active = city.ActiveProjects;
+  SortProjects(city);
+  const bool fit = city.PendingProjects == pending &&
+                   ProjectsIn(halted) == ProjectsIn(city.HaltedProjects) &&
+                   ProjectsIn(active) == ProjectsIn(city.ActiveProjects) &&
+                   ProjectsIn(halted).has_value() && ProjectsIn(active).has_value();
+  city.HaltedProjects = halted;
+  city.ActiveProjects = active;
+  return fit;
 }
 
-// Before the first turn: the first day, the texts not written yet, and the start deck of projects
-// 0 to 31 pending.
+// Before the first turn: the first day, and the start deck of projects 0 to 31 pending.
 bool IsUnplayed(const CityState& city) {
-  std::string deck;
-  for (int project = 0; project <= kProjectCount; ++project) deck += ProjectCode(project);
-  const auto empty = [](const std::string& text) { return text.empty(); };
-  return city.Day == 1 && city.Month == 1 && city.Year == 2008 && city.MonthName.empty() &&
-         city.YearText.empty() &&
-         std::all_of(city.IndicatorText.begin(), city.IndicatorText.end(), empty) &&
-         std::all_of(city.TrendText.begin(), city.TrendText.end(), empty) &&
-         Sorted(city.PendingProjects) == deck && city.HaltedProjects.empty() &&
+  constexpr std::uint64_t kEveryProject = (std::uint64_t{1} << (kProjectCount + 1)) - 1;
+  return city.Day == 1 && city.Month == 1 && city.Year == 2008 &&
+         ProjectsIn(city.PendingProjects) == kEveryProject && city.HaltedProjects.empty() &&
          city.ActiveProjects.empty();
 }
 
 // A copy that passed its checksum was written by this release; but what a copy holds is taken
-// from outside the game, so it is used only where it is a game the rules could have made.
-bool IsSound(const KeptGame& kept) {
-  const CityState& city = *kept.city;
+// from outside the game, so it is used only where it is a game the rules could have made. The
+// record's texts are left alone: the boxes show the kept box texts, and the next turn writes the
+// record's texts anew.
+bool IsSound(KeptGame& kept) {
+  CityState& city = *kept.city;
   const auto finite = [](double rate) { return std::isfinite(rate); };
   return kept.generator.drawn <= GeneratorState::kWords && city.Day >= 1 && city.Day <= 27 &&
          city.Month >= 1 && city.Month <= 12 && finite(city.IncomeTaxRate) &&
          finite(city.SalesTaxRate) && finite(city.PropertyTaxRate) && ChoicesFitTheirCodes(city) &&
-         (TurnPlayed(city) ? FitsItsFigures(city) : IsUnplayed(city));
+         (TurnPlayed(city) ? ListsFitTheProjects(city) : IsUnplayed(city));
 }
 
 std::optional<KeptGame> ReadKeptGame(std::string_view text) {

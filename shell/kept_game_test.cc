@@ -177,9 +177,9 @@ TEST(KeptGameTest, ACopyNoRulesCouldHaveMadeStartsANewGame) {
       {"choice 1 not to do nothing", [](CityState& c) { c.ChoiceCode[1] = 5; }},
       {"a caption of another code", [](CityState& c) { c.ChoiceText[2] = c.ChoiceText[3]; }},
       {"a code between projects", [](CityState& c) { c.ChoiceCode[2] += 0.25; }},
-      {"a figure's text not its figure", [](CityState& c) { c.IndicatorText[3] = " 1"; }},
-      {"a trend's text not its ratio", [](CityState& c) { c.TrendText[4] = "UP 1%"; }},
-      {"the date's text not its date", [](CityState& c) { c.YearText = " 2999"; }},
+      {"a project in two lists", [&](CityState& c) { c.PendingProjects += c.HaltedProjects[0]; }},
+      {"a list in another order",
+       [](CityState& c) { std::swap(c.PendingProjects[0], c.PendingProjects[1]); }},
       {"no turn played, but tax boxes", [](CityState& c) { c.DayText.clear(); }},
   };
   for (const auto& [why, change] : unsound) ExpectANewGame(changed(change), why);
