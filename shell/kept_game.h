@@ -8,9 +8,9 @@
 // nothing of it outlives the run, and once the window has ended none is kept.
 //
 // What is kept: the record without its catalogues (data/record_bytes.h), the generator's state,
-// and the text of every text box as the window shows it, the player's typing included (the date
-// boxes' first texts and the tax boxes are not in the record). Sealed as text by
-// shell/kept_game_seal.h.
+// and the text of every text box as the window shows it, the player's typing included (what the
+// date boxes show before the first turn, and a rate typed but not applied, are in no record).
+// Sealed as text by shell/kept_game_seal.h.
 
 #include "data/city_state.h"
 #include "data/random_source.h"

@@ -360,7 +360,7 @@ var TownwrightPage = (function () {
         control.shown = text;  // what the box showed before the player's latest key
         control.addEventListener('input', () => {
           noteTyping(control);
-          // The game keeps the box's new text (as a desktop edit box, the box says so).
+          // The box says that its text changed, as a desktop edit box does, and the game keeps it.
           post({kind: events.command, id, code: events.textChanged});
         });
       }
