@@ -32,6 +32,22 @@ void ByteWriter::operator()(std::string_view text) {
   bytes_ += text;
 }
 
+void ByteWriter::Each(const std::uint32_t* values, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) (*this)(values[i]);
+}
+
+void ByteWriter::Each(const std::uint64_t* values, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) (*this)(values[i]);
+}
+
+void ByteWriter::Each(const double* values, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) (*this)(values[i]);
+}
+
+void ByteWriter::Each(const std::string* texts, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) (*this)(texts[i]);
+}
+
 std::uint64_t ByteReader::Take(int size) {
   const auto count = static_cast<std::size_t>(size);
   if (!ok_ || bytes_.size() - position_ < count) {
@@ -68,6 +84,22 @@ void ByteReader::operator()(std::string& text) {
   }
   text.assign(bytes_.substr(position_, length));
   position_ += length;
+}
+
+void ByteReader::Each(std::uint32_t* values, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) (*this)(values[i]);
+}
+
+void ByteReader::Each(std::uint64_t* values, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) (*this)(values[i]);
+}
+
+void ByteReader::Each(double* values, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) (*this)(values[i]);
+}
+
+void ByteReader::Each(std::string* texts, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) (*this)(texts[i]);
 }
 
 }  // namespace townwright

@@ -15,6 +15,9 @@ namespace townwright {
 
 class ByteWriter {
  public:
+  // Room for `expected` bytes at once, so that writing them grows nothing.
+  explicit ByteWriter(std::size_t expected = 0) { bytes_.reserve(expected); }
+
   void operator()(std::uint8_t value) { Put(value, 1); }
   void operator()(std::uint16_t value) { Put(value, 2); }
   void operator()(std::uint32_t value) { Put(value, 4); }
@@ -24,13 +27,23 @@ class ByteWriter {
   void operator()(std::string_view text);
   template <typename T, std::size_t N>
   void operator()(const std::array<T, N>& values) {
-    for (const T& value : values) (*this)(value);
+    Each(values.data(), N);
   }
 
   const std::string& bytes() const { return bytes_; }
 
  private:
   void Put(std::uint64_t value, int size);
+  // The elements of an array in turn, each kind written by one loop rather than by a copy for
+  // every array's length: the page downloads every byte of the code.
+  void Each(const std::uint32_t* values, std::size_t count);
+  void Each(const std::uint64_t* values, std::size_t count);
+  void Each(const double* values, std::size_t count);
+  void Each(const std::string* texts, std::size_t count);
+  template <typename T, std::size_t N>
+  void Each(const std::array<T, N>* rows, std::size_t count) {
+    for (std::size_t row = 0; row < count; ++row) Each(rows[row].data(), N);
+  }
 
   std::string bytes_;
 };
@@ -50,7 +63,7 @@ class ByteReader {
   void operator()(std::string& text);
   template <typename T, std::size_t N>
   void operator()(std::array<T, N>& values) {
-    for (T& value : values) (*this)(value);
+    Each(values.data(), N);
   }
 
   // Every read so far had its bytes.
@@ -61,6 +74,15 @@ class ByteReader {
  private:
   // The next `size` bytes as a number; 0, and the reader failed, where there are fewer.
   std::uint64_t Take(int size);
+  // As ByteWriter's.
+  void Each(std::uint32_t* values, std::size_t count);
+  void Each(std::uint64_t* values, std::size_t count);
+  void Each(double* values, std::size_t count);
+  void Each(std::string* texts, std::size_t count);
+  template <typename T, std::size_t N>
+  void Each(std::array<T, N>* rows, std::size_t count) {
+    for (std::size_t row = 0; row < count; ++row) Each(rows[row].data(), N);
+  }
 
   std::string_view bytes_;
   std::size_t position_ = 0;

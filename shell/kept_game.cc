@@ -157,7 +157,8 @@ void KeepRunningGame(const CityState& city, const MainDialog& window, const Game
     platform.KeepGame({});
     return;
   }
-  ByteWriter out;
+  // A game's bytes are some 7,500, and grow only with what the player types.
+  ByteWriter out(8192);
   WriteRecord(city, out);
   out(random.state().words);
   out(random.state().drawn);

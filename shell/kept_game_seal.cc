@@ -17,24 +17,49 @@ constexpr std::string_view kAlphabet =
 constexpr int kNoDigit = -1;
 constexpr int kChecksumBytes = 8;
 
+std::uint64_t Byte(std::string_view bytes, std::size_t at) {
+  return static_cast<unsigned char>(bytes[at]);
+}
+
+// Eight bytes at a time, each word (little-endian, the last one filled up with zeros) mixed in
+// by steps that are each one to one, so that damage within any one word always changes the sum;
+// the length goes in first, so that a copy cut short sums otherwise too. Kept once an event, so
+// quick rather than a byte at a time.
 std::uint64_t Checksum(std::string_view bytes) {
-  std::uint64_t hash = 0xCBF29CE484222325;  // FNV-1a's offset basis and prime
-  for (const char byte : bytes) {
-    hash = (hash ^ static_cast<unsigned char>(byte)) * 0x100000001B3;
+  const auto mix = [](std::uint64_t sum, std::uint64_t word) {
+    sum = (sum ^ word) * 0xBF58476D1CE4E5B9;  // an odd factor: one to one
+    return sum ^ (sum >> 31);
+  };
+  std::uint64_t sum = 0x9E3779B97F4A7C15 ^ bytes.size();
+  std::size_t at = 0;
+  for (; at + 8 <= bytes.size(); at += 8) {
+    std::uint64_t word = 0;
+    for (std::size_t i = 0; i < 8; ++i) word |= Byte(bytes, at + i) << (8 * i);
+    sum = mix(sum, word);
   }
-  return hash;
+  if (at < bytes.size()) {
+    std::uint64_t word = 0;
+    for (std::size_t i = 0; at + i < bytes.size(); ++i) word |= Byte(bytes, at + i) << (8 * i);
+    sum = mix(sum, word);
+  }
+  return sum;
 }
 
 std::string Base64(std::string_view bytes) {
   std::string text((bytes.size() + 2) / 3 * 4, '=');
   char* out = text.data();
-  for (std::size_t at = 0; at < bytes.size(); at += 3, out += 4) {
-    const std::size_t count = std::min<std::size_t>(3, bytes.size() - at);
-    std::uint32_t group = 0;
-    for (std::size_t i = 0; i < 3; ++i) {
-      group = group << 8 | (i < count ? static_cast<unsigned char>(bytes[at + i]) : 0u);
-    }
-    for (std::size_t i = 0; i <= count; ++i) out[i] = kAlphabet[group >> (18 - 6 * i) & 63];
+  const auto put = [&out](std::uint32_t group, int digits) {
+    for (int i = 0; i < digits; ++i) *out++ = kAlphabet[group >> (18 - 6 * i) & 63];
+  };
+  std::size_t at = 0;
+  for (; at + 3 <= bytes.size(); at += 3) {
+    put(static_cast<std::uint32_t>(Byte(bytes, at) << 16 | Byte(bytes, at + 1) << 8 |
+                                   Byte(bytes, at + 2)),
+        4);
+  }
+  if (bytes.size() - at == 1) put(static_cast<std::uint32_t>(Byte(bytes, at) << 16), 2);
+  if (bytes.size() - at == 2) {
+    put(static_cast<std::uint32_t>(Byte(bytes, at) << 16 | Byte(bytes, at + 1) << 8), 3);
   }
   return text;
 }
@@ -51,22 +76,24 @@ std::optional<std::string> FromBase64(std::string_view text) {
     return table;
   }();
   if (text.size() % 4 != 0) return std::nullopt;
-  std::string bytes;
-  bytes.reserve(text.size() / 4 * 3);
+  std::size_t padding = 0;
+  if (!text.empty() && text.back() == '=') padding = text[text.size() - 2] == '=' ? 2 : 1;
+  std::string bytes(text.size() / 4 * 3 - padding, '\0');
+  std::size_t written = 0;
   for (std::size_t at = 0; at < text.size(); at += 4) {
-    const bool last = at + 4 == text.size();
-    std::size_t padding = 0;
-    if (last && text[at + 3] == '=') padding = text[at + 2] == '=' ? 2 : 1;
+    const std::size_t digits_here = at + 4 == text.size() ? 4 - padding : 4;
     std::uint32_t group = 0;
+    int invalid = 0;
     for (std::size_t i = 0; i < 4; ++i) {
-      const int digit = i < 4 - padding ? digits[static_cast<unsigned char>(text[at + i])] : 0;
-      if (digit == kNoDigit) return std::nullopt;
-      group = group << 6 | static_cast<std::uint32_t>(digit);
+      const int digit = i < digits_here ? digits[static_cast<unsigned char>(text[at + i])] : 0;
+      invalid |= digit;  // kNoDigit is negative: its sign stays
+      group = group << 6 | static_cast<std::uint32_t>(digit & 63);
     }
-    const std::uint32_t unused_bits = (std::uint32_t{1} << (8 * padding)) - 1;
-    if ((group & unused_bits) != 0) return std::nullopt;
-    for (std::size_t i = 0; i < 3 - padding; ++i) {
-      bytes += static_cast<char>(group >> (16 - 8 * i) & 0xFF);
+    if (invalid < 0) return std::nullopt;
+    const std::size_t byte_count = digits_here - 1;
+    if ((group & ((std::uint32_t{1} << (8 * (3 - byte_count))) - 1)) != 0) return std::nullopt;
+    for (std::size_t i = 0; i < byte_count; ++i) {
+      bytes[written++] = static_cast<char>(group >> (16 - 8 * i) & 0xFF);
     }
   }
   return bytes;

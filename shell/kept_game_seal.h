@@ -8,7 +8,7 @@
 //   1 byte       n, the length of the release's name
 //   n bytes      the release's name, KeptGameRelease()
 //   ...          the game's bytes (shell/kept_game.cc)
-//   8 bytes      64-bit FNV-1a of everything before it, little-endian
+//   8 bytes      a 64-bit checksum of everything before it, little-endian
 
 #include <optional>
 #include <string>
