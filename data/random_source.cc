@@ -3,6 +3,44 @@
 #include <chrono>
 
 namespace townwright {
+namespace {
+
+constexpr std::size_t kWords = GeneratorState::kWords;
+constexpr std::size_t kShift = 156;  // the word each renewed word is mixed with, this far on
+constexpr std::uint64_t kUpperBits = ~std::uint64_t{0} << 31;
+constexpr std::uint64_t kTwist = 0xB5026F5AA96619E9;
+
+}  // namespace
+
+void GameRandom::Seed(std::uint64_t seed) {
+  state_.words[0] = seed;
+  for (std::size_t i = 1; i < kWords; ++i) {
+    const std::uint64_t previous = state_.words[i - 1];
+    state_.words[i] = 6364136223846793005 * (previous ^ (previous >> 62)) + i;
+  }
+  state_.drawn = kWords;
+}
+
+bool GameRandom::Restore(const GeneratorState& state) {
+  if (state.drawn > kWords) return false;
+  state_ = state;
+  return true;
+}
+
+void GameRandom::Renew() {
+  auto& words = state_.words;
+  // Word i takes the top bit of itself and the rest of the next word, mixed with the word kShift
+  // on, counted round the end: in place, so the later words mix with words already renewed.
+  const auto renew = [&words](std::size_t i, std::size_t next, std::size_t shifted) {
+    const std::uint64_t joined = (words[i] & kUpperBits) | (words[next] & ~kUpperBits);
+    words[i] = words[shifted] ^ (joined >> 1) ^ ((joined & 1) != 0 ? kTwist : 0);
+  };
+  std::size_t i = 0;
+  for (; i < kWords - kShift; ++i) renew(i, i + 1, i + kShift);
+  for (; i < kWords - 1; ++i) renew(i, i + 1, i + kShift - kWords);
+  renew(kWords - 1, 0, kShift - 1);
+  state_.drawn = 0;
+}
 
 std::uint64_t SeedFromTimeOfDay() {
   // Nanoseconds since the epoch: two games started a moment apart still play differently.

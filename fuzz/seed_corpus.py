@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the fuzz targets' seed corpus from the game's own examples: the tax texts of the rules
-for reading a tax box, the worked figures of the number formats, and a few short games. Run it
-from anywhere; it rewrites fuzz/corpus/. The corpus is committed, so this is needed only when the
-examples change."""
+for reading a tax box, the worked figures of the number formats, a few short games, and kept
+games. Run it from anywhere; it rewrites fuzz/corpus/. The corpus is committed, so this is needed
+only when the examples change."""
 
 import hashlib
 import os
@@ -65,6 +65,27 @@ GAMES = [
     game(9, 0, typed(2, "-250"), 9, *([3, 7] * 100), start=3),
 ]
 
+# Kept games: a game's own bytes, edited (kind 0: starting point, then edits), or a copy's text as
+# it is (kind 1). See kept_game_fuzzer.cc.
+def kept(start, *edits):
+    data = bytes([0, start])
+    for position, value in edits:
+        data += struct.pack("<HB", position, value)
+    return data
+
+
+KEPT_GAMES = [
+    kept(0),
+    kept(1),
+    kept(2),
+    kept(3),
+    kept(1, (0, 28)),
+    kept(2, (1, 13), (7, 0)),
+    kept(3, (0xFFFF, 128)),
+    b"\x01" + b"not a copy",
+    b"\x01" + b"VG93bndyaWdodCAwLjEuMCBrZXB0IGdhbWUgMQ==",
+]
+
 if __name__ == "__main__":
     for text in TAX_TEXTS:
         write("tax_text", text.encode("latin-1"))
@@ -73,3 +94,5 @@ if __name__ == "__main__":
             write("number_text", figure_input(value, digits, decimals))
     for data in GAMES:
         write("game", data)
+    for data in KEPT_GAMES:
+        write("kept_game", data)

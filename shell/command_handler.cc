@@ -26,8 +26,13 @@ void HandleActivation(MainDialog& window, Platform& platform, bool active) {
   }
 }
 
-void HandleCommand(CityState& city, const MainDialog& window, RandomSource& random,
-                   Platform& platform, int id, int code) {
+void EndWindow(MainDialog& window, Platform& platform, int result) {
+  platform.EndWindow(result);
+  window.Ended = true;
+}
+
+void HandleCommand(CityState& city, MainDialog& window, RandomSource& random, Platform& platform,
+                   int id, int code) {
   if (code != kClicked && code != kAlsoActedOn) return;
   using namespace control_id;
   if (id >= kFirstChoiceButton && id <= kLastChoiceButton) {
@@ -48,7 +53,7 @@ void HandleCommand(CityState& city, const MainDialog& window, RandomSource& rand
       }
       break;
     case kExit:
-      platform.EndWindow(kExitResult);
+      EndWindow(window, platform, kExitResult);
       break;
     default:
       break;  // frames, labels, text boxes, and the Enter and Escape keys' identifiers 1 and 2
@@ -79,7 +84,7 @@ void MainDialogCallback(CityState& city, MainDialog& window, RandomSource& rando
       HandleCommand(city, window, random, platform, event.control_id, event.notification_code);
       break;
     case WindowEvent::Kind::kSystemClose:
-      platform.EndWindow(kSystemCloseResult);
+      EndWindow(window, platform, kSystemCloseResult);
       break;
   }
 }

@@ -23,6 +23,7 @@ struct MainDialog {
   WindowHandle MainDialogHandle = 0;  // 0 while there is no window
   FontHandle YearFont = 0;
   WindowHandle SavedFocus = 0;  // the control that had the focus when the window went inactive
+  bool Ended = false;           // the game has ended the window ("Exit", or the system's close)
 };
 
 // Creates the main window (stored in MainDialogHandle), its 53 controls in creation order with

@@ -188,6 +188,19 @@ class Platform {
   // Ends the main window with `result`; RunUntilEnded returns once the current event is handled,
   // and no later event reaches the handler.
   virtual void EndWindow(int result) = 0;
+
+  // The running game, kept for the rest of the run (shell/kept_game.h), so that a run the
+  // platform starts again on its own goes on with the same game: the page that a browser reloads,
+  // discards and restores, or loads again after a crash keeps it for the life of its tab. Where a
+  // run is the process (the desktop), nothing outlives it: these keep nothing and find nothing.
+  // A copy is printable ASCII text; the shell keeps one after every event it handles and keeps
+  // none once the window has ended.
+  //
+  // Replaces the kept copy with `copy`; an empty copy keeps none. Where the copy cannot be stored
+  // (no room, storage refused), none is kept: never an older one.
+  virtual void KeepGame(std::string_view copy) = 0;
+  // The copy kept in this run, as KeepGame left it; empty when there is none.
+  virtual std::string KeptGame() = 0;
 };
 
 }  // namespace townwright

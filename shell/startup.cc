@@ -5,6 +5,7 @@
 #include "data/catalogue.h"
 #include "data/new_game.h"
 #include "shell/command_handler.h"
+#include "shell/kept_game.h"
 #include "shell/main_window.h"
 #include "shell/turn.h"
 
@@ -22,16 +23,24 @@ void StartGame(CityState& city, MainDialog& window, GameRandom& random, Platform
   BuildMainDialog(city, window, platform);
 }
 
+bool StartOrResumeGame(CityState& city, MainDialog& window, GameRandom& random, Platform& platform,
+                       std::uint64_t seed) {
+  if (ResumeKeptGame(city, window, random, platform)) return true;
+  StartGame(city, window, random, platform, seed);
+  return false;
+}
+
 int RunTownwright(Platform& platform, std::uint64_t seed) {
   // The record is a few kilobytes: kept off the stack of the window system's callbacks.
   const auto city = std::make_unique<CityState>();
   MainDialog window;
   GameRandom random;
-  StartGame(*city, window, random, platform, seed);
+  StartOrResumeGame(*city, window, random, platform, seed);
   // A game that never showed its window did not run: saying otherwise would hide the failure.
   if (window.MainDialogHandle == 0) return 1;
   platform.RunUntilEnded([&](const WindowEvent& event) {
     MainDialogCallback(*city, window, random, platform, event);
+    KeepRunningGame(*city, window, random, platform);
   });
   return 0;
 }

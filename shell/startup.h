@@ -17,8 +17,15 @@ namespace townwright {
 void StartGame(CityState& city, MainDialog& window, GameRandom& random, Platform& platform,
                std::uint64_t seed);
 
-// Starts a game and plays it until the window is ended. Returns the exit status: 0 however the
-// window was ended, 1 when there was no window to play in (no display, for one).
+// Everything before the window is shown, for the game the platform kept in this run where it kept
+// a usable one (ResumeKeptGame), else for a new game from `seed` (StartGame). True when it brought
+// back the kept game.
+bool StartOrResumeGame(CityState& city, MainDialog& window, GameRandom& random, Platform& platform,
+                       std::uint64_t seed);
+
+// Starts or resumes a game and plays it until the window is ended, keeping it with the platform
+// after every event; once the window has ended, none is kept. Returns the exit status: 0 however
+// the window was ended, 1 when there was no window to play in (no display, for one).
 int RunTownwright(Platform& platform, std::uint64_t seed);
 
 }  // namespace townwright

@@ -25,7 +25,8 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
-std::string CheckCalendar(const CityState& city, const HeadlessPlatform& window, bool turn_played) {
+std::string CheckCalendar(const CityState& city, const HeadlessPlatform& window,
+                          bool boxes_as_written) {
   static constexpr std::array<std::string_view, 12> kMonths = {
       "January", "February", "March",     "April",   "May",      "June",
       "July",    "August",   "September", "October", "November", "December"};
@@ -33,7 +34,7 @@ std::string CheckCalendar(const CityState& city, const HeadlessPlatform& window,
   if (city.Month < 1 || city.Month > 12) {
     return "month " + std::to_string(city.Month) + " is not 1 to 12";
   }
-  if (!turn_played) return "";
+  if (!boxes_as_written) return "";
   if (ShownText(window, control_id::kMonthBox) != kMonths[city.Month - 1]) {
     return "the month box shows " + Quoted(ShownText(window, control_id::kMonthBox));
   }
@@ -221,12 +222,13 @@ std::string CheckTaxRates(const CityState& city) {
 
 std::string FindBrokenRule(const CityState& city, const HeadlessPlatform& window, Moment moment) {
   const bool turn_played = moment != Moment::kBeforeFirstTurn;
-  std::string broken = CheckCalendar(city, window, turn_played);
+  const bool boxes_as_written = turn_played && moment != Moment::kResumed;
+  std::string broken = CheckCalendar(city, window, boxes_as_written);
   if (broken.empty()) broken = CheckTaxRates(city);
   if (broken.empty()) broken = CheckChoices(city, window);
   if (broken.empty()) broken = turn_played ? CheckStatusLists(city) : CheckStartDeck(city);
   if (broken.empty()) broken = CheckControls(window, turn_played);
-  if (broken.empty() && turn_played) {
+  if (broken.empty() && boxes_as_written) {
     broken = CheckFigures(window, moment == Moment::kJustAfterTurn);
   }
   return broken;

@@ -12,7 +12,9 @@ namespace townwright::testing {
 
 // When the game is looked at: the window shows some fixed texts until the first turn writes its
 // figures, and the player's own typing stands in the tax boxes until the next turn rewrites them.
-enum class Moment { kBeforeFirstTurn, kJustAfterTurn, kBetweenTurns };
+// A game brought back after its first turn (kResumed) shows in every text box whatever it showed,
+// the player's typing in any of them included.
+enum class Moment { kBeforeFirstTurn, kJustAfterTurn, kBetweenTurns, kResumed };
 
 // The first broken rule, described for a person, or the empty string when all hold:
 // - every tax rate is finite;
@@ -24,7 +26,8 @@ enum class Moment { kBeforeFirstTurn, kJustAfterTurn, kBetweenTurns };
 //   completion mark decide, and the pending list in ascending order (before the first turn: the
 //   start deck, projects 0 to 31 in any order);
 // - exactly one control per identifier, and after the first turn all 56 of them;
-// - every figure the game wrote is a well-formed number text in its box's format.
+// - every figure the game wrote is a well-formed number text in its box's format (not checked of
+//   a game brought back, whose boxes may show the player's typing).
 std::string FindBrokenRule(const CityState& city, const HeadlessPlatform& window, Moment moment);
 
 }  // namespace townwright::testing

@@ -6,7 +6,9 @@
 // The turns are shared among four games from SEED, SEED + 1, ...: the first and third are played
 // by a sensible player, who types ordinary tax rates, so that their figures grow as a patient
 // player's would; the second and fourth by a reckless one, who types anything, so that infinite
-// and undefined money comes up early and is then played on for a long time.
+// and undefined money comes up early and is then played on for a long time. Now and then the game
+// is kept and a new window started on the copy, as a reloaded page starts: it must hold the very
+// same game, figures without bound included.
 //
 // Exits with status 0 when every rule held, 1 at the first broken rule (with what broke, the game,
 // turn and seed that repeat it), 2 for a bad command line.
@@ -22,6 +24,8 @@
 #include "game_invariants.h"
 #include "platform/headless/headless_game.h"
 #include "random_play.h"
+#include "same_game.h"
+#include "shell/kept_game.h"
 #include "view/control_ids.h"
 
 namespace {
@@ -32,6 +36,8 @@ using townwright::testing::RandomPlayer;
 using Action = RandomPlayer::Action;
 
 constexpr int kGames = 4;
+// Actions between two reloads: a prime, so that reloads fall at every kind of moment.
+constexpr std::uint64_t kActionsBetweenReloads = 997;
 
 bool ParseCount(std::string_view text, std::uint64_t& value) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -54,6 +60,7 @@ class SoakGame {
       if (played && ShowsExtremeFigure()) ++extreme_turns_;
       broken = game_.window().ended() ? "the window ended without \"Exit\""
                                       : FindBrokenRule(game_.city(), game_.window(), moment);
+      if (broken.empty() && actions_ % kActionsBetweenReloads == 0) broken = Reload();
     }
     return broken;
   }
@@ -77,6 +84,16 @@ class SoakGame {
         return game_.Send(action.event);
     }
     return false;
+  }
+
+  // The game kept now, and brought back in a new window.
+  std::string Reload() {
+    townwright::KeepRunningGame(game_.city(), game_.dialog(), game_.random(), game_.window());
+    townwright::HeadlessGame reloaded;
+    reloaded.window().KeepGame(game_.window().KeptGame());
+    reloaded.Start(0);
+    const std::string difference = townwright::testing::FindDifference(reloaded, game_);
+    return difference.empty() ? "" : "after a reload, " + difference;
   }
 
   // The treasury in exponent form, or infinite or undefined.

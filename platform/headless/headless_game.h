@@ -21,8 +21,10 @@ class HeadlessGame {
   HeadlessGame() = default;
   explicit HeadlessGame(std::uint64_t seed) { Start(seed); }
 
-  // Everything before the window is shown, from `seed`: the first choices, the window.
-  void Start(std::uint64_t seed);
+  // Everything before the window is shown: the game the window kept (window().KeepGame) where it
+  // is usable, else a new game from `seed` with its first choices; then the window. True when it
+  // brought back the kept game.
+  bool Start(std::uint64_t seed);
 
   // Hands one event of the main window to the command handler. True when it played a turn: the
   // day changes with every turn and nothing else changes it.
@@ -34,6 +36,11 @@ class HeadlessGame {
   // turn, so the typing then goes nowhere) and presses "Update Tax Rates".
   void SetTaxes(std::string_view income, std::string_view sales, std::string_view property);
 
+  // From now on the game is kept with the window after every event, and none once the window has
+  // ended, as RunTownwright keeps it. Off unless asked for: the tests and tools that play millions
+  // of turns need not pay for it.
+  void KeepAfterEveryEvent() { keep_after_every_event_ = true; }
+
   // The text control `id` shows, or nothing when there is no such control.
   std::optional<std::string> Text(int id) const;
 
@@ -43,6 +50,7 @@ class HeadlessGame {
   HeadlessPlatform& window() { return window_; }
   const HeadlessPlatform& window() const { return window_; }
   GameRandom& random() { return random_; }
+  const GameRandom& random() const { return random_; }
   std::uint64_t turns_played() const { return turns_played_; }
 
  private:
@@ -51,6 +59,7 @@ class HeadlessGame {
   MainDialog dialog_;
   GameRandom random_;
   std::uint64_t turns_played_ = 0;
+  bool keep_after_every_event_ = false;
 };
 
 }  // namespace townwright

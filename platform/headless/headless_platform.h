@@ -57,6 +57,9 @@ class HeadlessPlatform final : public Platform {
   void SetFocus(WindowHandle control) override { focus_ = control; }
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
+  // Kept in memory, so that a test can start another window on the copy, as a page reloaded does.
+  void KeepGame(std::string_view copy) override { kept_game_ = copy; }
+  std::string KeptGame() override { return kept_game_; }
 
   // What a player does. RunUntilEnded delivers posted events in order, then lets the player act
   // (set_player); an event posted while it runs is delivered at once, unless the handler is busy:
@@ -122,6 +125,7 @@ class HeadlessPlatform final : public Platform {
   long long paused_milliseconds_ = 0;
   bool ended_ = false;
   int end_result_ = kStillOpen;
+  std::string kept_game_;
 };
 
 }  // namespace townwright

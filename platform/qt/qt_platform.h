@@ -53,6 +53,9 @@ class QtPlatform final : public Platform {
   void SetFocus(WindowHandle control) override;
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
+  // A run is the process, and nothing of a game outlives it.
+  void KeepGame(std::string_view /*copy*/) override {}
+  std::string KeptGame() override { return {}; }
 
   // For tests, the screenshot and measurement tools: the main window and control `id`, or null.
   QWidget* MainWindow() const;

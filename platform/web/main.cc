@@ -1,11 +1,30 @@
 // townwright on a web page: the game compiled to WebAssembly, its window drawn by the page.
 
+#include <emscripten.h>
+
+#include <cstdint>
+
 #include "data/random_source.h"
 #include "platform/web/web_platform.h"
 #include "shell/startup.h"
 
+// A test fixes the seed by the page's address (?seed=N, N a whole number below 10^15), so that two
+// tabs play the same game; only a browser driven by automation (navigator.webdriver) heeds it, so
+// a link can never fix a player's game. -1: no seed fixed.
+// clang-format off
+EM_JS(double, TownwrightSeedForTests, (), {
+  const text = new URLSearchParams(location.search).get("seed");
+  const seed = Number(text);
+  return navigator.webdriver === true && String(seed) === text && Number.isInteger(seed) &&
+      seed >= 0 && seed < 1e15 ? seed : -1;
+});
+// clang-format on
+
 int main() {
   townwright::web::WebPlatform platform;
-  // The seed is the time of day, as on the desktop; the page has nothing else to give.
-  return townwright::RunTownwright(platform, townwright::SeedFromTimeOfDay());
+  // The seed is the time of day, as on the desktop, unless a test fixed it.
+  const double fixed = TownwrightSeedForTests();
+  const std::uint64_t seed =
+      fixed >= 0 ? static_cast<std::uint64_t>(fixed) : townwright::SeedFromTimeOfDay();
+  return townwright::RunTownwright(platform, seed);
 }

@@ -1,7 +1,7 @@
 // The page's side of the game's window (platform/web/web_platform.cc asks for each operation). It
 // draws the window with the page's own elements, keeps the player's clicks in a queue until the
-// game asks for the next one, and says when the game has ended. It stores nothing and asks the
-// server for nothing beyond the page's own files.
+// game asks for the next one, and says when the game has ended. It stores nothing (kept_game.js
+// keeps the running game) and asks the server for nothing beyond the page's own files.
 
 var TownwrightPage = (function () {
   'use strict';
@@ -218,7 +218,11 @@ var TownwrightPage = (function () {
         control.maxLength = kMostTypedCharacters;
         control.value = text;
         control.shown = text;  // what the box showed before the player's latest key
-        control.addEventListener('input', () => noteTyping(control));
+        control.addEventListener('input', () => {
+          noteTyping(control);
+          // The box says that its text changed, as a desktop edit box does, and the game keeps it.
+          post({kind: events.command, id, code: events.textChanged});
+        });
       }
       control.id = `control-${id}`;
       control.dataset.controlId = id;
@@ -364,7 +368,11 @@ var TownwrightPage = (function () {
   };
 })();
 
-Module['onAbort'] = () => TownwrightPage.stopped();
+// "Start a new game" after an error starts a new one: the game kept may be what failed.
+Module['onAbort'] = () => {
+  TownwrightKeptGame.forget();
+  TownwrightPage.stopped();
+};
 
 // The module is compiled while it downloads where the server says what it is, from the whole file
 // where it does not; a failed download is said on the page rather than left as a page that waits.

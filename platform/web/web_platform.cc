@@ -12,8 +12,9 @@
 
 // The page's side of each operation, in page.js; texts cross as UTF-8 with their lengths.
 // clang-format off
-EM_JS(void, TownwrightDescribeEvents, (int activation, int command, int clicked), {
-  TownwrightPage.describeEvents({activation, command, clicked});
+EM_JS(void, TownwrightDescribeEvents,
+      (int activation, int command, int clicked, int text_changed), {
+  TownwrightPage.describeEvents({activation, command, clicked, textChanged: text_changed});
 });
 EM_JS(void, TownwrightCreateWindow, (const char* caption, int caption_length, const char* face,
                                      int face_length, int points, int* letters_width, int* height), {
@@ -83,6 +84,16 @@ EM_ASYNC_JS(void, TownwrightNextEvent, (int* kind, int* id, int* code, int* acti
   HEAP32[code >> 2] = event.code;
   HEAP32[active >> 2] = event.active ? 1 : 0;
 });
+// The game kept for the life of the tab, in kept_game.js.
+EM_JS(void, TownwrightKeepGame, (const char* copy, int copy_length), {
+  TownwrightKeptGame.keep(UTF8ToString(copy, copy_length));
+});
+EM_JS(int, TownwrightKeptGameLength, (), {
+  return lengthBytesUTF8(TownwrightKeptGame.kept());
+});
+EM_JS(void, TownwrightCopyKeptGame, (char* buffer, int size), {
+  stringToUTF8(TownwrightKeptGame.kept(), buffer, size);
+});
 // clang-format on
 
 namespace townwright::web {
@@ -93,6 +104,9 @@ namespace {
 // written here alone.
 enum PageEvent : int { kPageActivation = 1, kPageCommand = 2 };
 constexpr int kClickedNotification = 0;  // as a button's click is on the desktop
+// The notification of a text box whose text the player changed, as a desktop edit box sends it
+// (EN_CHANGE): the game acts on none, but keeps the game after it, typing included.
+constexpr int kTextChanged = 0x300;
 
 int Length(std::string_view text) {
   return static_cast<int>(std::min<std::size_t>(text.size(), 0x7FFFFFFF));
@@ -133,7 +147,7 @@ char NarrowRowLetter(NarrowRow row) {
 }  // namespace
 
 WebPlatform::WebPlatform() {
-  TownwrightDescribeEvents(kPageActivation, kPageCommand, kClickedNotification);
+  TownwrightDescribeEvents(kPageActivation, kPageCommand, kClickedNotification, kTextChanged);
 }
 
 WebPlatform::~WebPlatform() { DestroyWindow(); }
@@ -255,6 +269,15 @@ void WebPlatform::EndWindow(int result) {
   if (ended_) return;
   ended_ = true;
   end_result_ = result;
+}
+
+void WebPlatform::KeepGame(std::string_view copy) { TownwrightKeepGame(copy.data(), Length(copy)); }
+
+std::string WebPlatform::KeptGame() {
+  std::string copy(static_cast<std::size_t>(TownwrightKeptGameLength()), '\0');
+  // Written with its terminating NUL, which the string's own storage has room for.
+  TownwrightCopyKeptGame(copy.data(), static_cast<int>(copy.size()) + 1);
+  return copy;
 }
 
 bool WebPlatform::Exists(int id) const { return control_id::IsControlId(id) && exists_[Slot(id)]; }

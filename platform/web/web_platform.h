@@ -43,6 +43,9 @@ class WebPlatform final : public Platform {
   void SetFocus(WindowHandle control) override;
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
+  // In the tab's session storage (kept_game.js).
+  void KeepGame(std::string_view copy) override;
+  std::string KeptGame() override;
 
  private:
   struct Font {

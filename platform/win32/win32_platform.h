@@ -43,6 +43,9 @@ class Win32Platform final : public Platform {
   void SetFocus(WindowHandle control) override;
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
+  // A run is the process, and nothing of a game outlives it.
+  void KeepGame(std::string_view /*copy*/) override {}
+  std::string KeptGame() override { return {}; }
 
   // The dialog (an HWND), 0 before it is created and after it has been ended.
   WindowHandle main_window() const { return dialog_; }

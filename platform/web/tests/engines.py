@@ -56,6 +56,9 @@ class Selenium:
     def open(self, url):
         self.driver.get(url)
 
+    def reload(self):
+        self.driver.refresh()
+
     def js(self, body, *args):
         """Runs a function body that reads `arguments`; a promise it returns is awaited."""
         return self.driver.execute_script(body, *args)
@@ -96,6 +99,12 @@ class Chromium(Selenium):
                  {"width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile})
         self.cdp("Emulation.setTouchEmulationEnabled", {"enabled": mobile, "maxTouchPoints": 5})
 
+    def devtools_tab(self, handle):
+        """Tab `handle` driven over the DevTools protocol itself: chromedriver gives a tab up for
+        good once its page has crashed, even after it is loaded again."""
+        address = self.driver.capabilities["goog:chromeOptions"]["debuggerAddress"]
+        return DevToolsTab(f"ws://{address}/devtools/page/{handle}")
+
     def tap(self, selector):
         """A finger's tap at the middle of the element, as the touch screen sends it."""
         x, y = self.js("const target = document.querySelector(arguments[0]);"
@@ -112,6 +121,53 @@ class Chromium(Selenium):
     def quit(self):
         self.driver.quit()
         shutil.rmtree(self.profile, ignore_errors=True)
+
+
+class DevToolsTab:
+    """A Chromium tab over a DevTools connection of its own, with the verbs its page needs."""
+
+    def __init__(self, url):
+        self.url = url
+
+    def call(self, method, parameters=None, answered=True):
+        """Sends one command; its result, or None where the page goes without answering."""
+        import trio
+        import trio_websocket
+
+        async def send():
+            async with trio_websocket.open_websocket_url(self.url) as socket:
+                await socket.send_message(json.dumps(
+                    {"id": 1, "method": method, "params": parameters or {}}))
+                with trio.move_on_after(30 if answered else 2):
+                    while True:
+                        answer = json.loads(await socket.get_message())
+                        if answer.get("id") == 1:
+                            if "error" in answer:
+                                raise RuntimeError(f"{method}: {answer['error']}")
+                            return answer["result"]
+                if answered:
+                    raise RuntimeError(f"{method}: no answer")
+                return None
+        return trio.run(send)
+
+    def js(self, expression):
+        """The value of a script's expression; a promise it gives is awaited."""
+        result = self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True,
+                                                "awaitPromise": True})
+        if "exceptionDetails" in result:
+            raise RuntimeError(result["exceptionDetails"].get("text", "an exception"))
+        return result["result"].get("value")
+
+    def type(self, text):
+        self.call("Input.insertText", {"text": text})
+
+    def crash_and_reload(self):
+        """The page's renderer crashes, as the DevTools protocol makes it, and is loaded again."""
+        self.call("Page.crash", answered=False)
+        self.call("Page.reload")
+
+    def close(self):
+        self.call("Page.close")
 
 
 class WebKit(Selenium):
@@ -146,6 +202,10 @@ class WebKit(Selenium):
 
     def open(self, url):
         super().open(url)
+        self.js(CATCH_ERRORS)
+
+    def reload(self):
+        super().reload()
         self.js(CATCH_ERRORS)
 
     def resize(self, width, height):
@@ -189,6 +249,9 @@ class Firefox:
 
     def open(self, url):
         self.call("open", url)
+
+    def reload(self):
+        self.call("reload")
 
     def js(self, body, *args):
         return self.call("js", body, list(args))

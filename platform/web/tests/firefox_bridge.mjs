@@ -37,6 +37,9 @@ const operations = {
   async open(url) {
     await page.goto(url, {waitUntil: 'load'});
   },
+  async reload() {
+    await page.reload({waitUntil: 'load'});
+  },
   // A function body that reads `arguments`, as WebDriver's Execute Script runs it; a promise it
   // returns is awaited.
   async js(body, args) {

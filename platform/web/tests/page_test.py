@@ -4,11 +4,13 @@
 Each scenario is a test of its own on a fresh page, all in one browser: the window's 56 controls
 (element, text, accessible name, place); a click that plays exactly one turn with its nine pauses
 painted, and clicks made during a turn that become turns of their own; the tax boxes, a rate typed
-while a turn runs, and a pasted megabyte; the "KRT" boxes; "Exit" and a new game; a page whose
-script or module cannot be downloaded. After every scenario: no console error, no request beyond
-the page's own files, and nothing stored but the worker's copy of those files. In Chromium also:
-the layouts from a 320-pixel phone to a 1920-pixel desktop, by touch, with axe-core's WCAG 2.2 A
-and AA rules; the page installed as an app, offline, from a sub-folder, and its next release.
+while a turn runs, and a pasted megabyte; the "KRT" boxes; "Exit" and a new game; the game kept
+for the tab through reloads, and a damaged copy of it refused; a page whose script or module
+cannot be downloaded. After every scenario: no console error, no request beyond the page's own
+files, and nothing stored but the worker's copy of those files and the tab's kept game. In
+Chromium also: the layouts from a 320-pixel phone to a 1920-pixel desktop, by touch, with
+axe-core's WCAG 2.2 A and AA rules; a crashed page beside a second tab on the same seed; two
+copies of the page on one host, installed as apps, offline, and a next release of one of them.
 Usage: page_test.py SITE --engine chromium|firefox|webkit --control-layout COMMAND...
 [--screenshot FILE] [--phone-screenshots FOLDER] [unittest options]
 """
@@ -17,6 +19,7 @@ import argparse
 import json
 import os
 import random
+import re
 import shutil
 import subprocess
 import sys
@@ -27,7 +30,7 @@ import unittest
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(HERE, ".."))
-from engines import ENGINES, SOURCE  # noqa: E402
+from engines import CATCH_ERRORS, ENGINES, SOURCE  # noqa: E402
 from serve import Server  # noqa: E402
 
 SITE_FILES = {"index.html", "townwright.css", "start.js", "townwright.js", "townwright.wasm",
@@ -37,7 +40,7 @@ SITE_FILES = {"index.html", "townwright.css", "start.js", "townwright.js", "town
 TAGS = {"frame": "FIELDSET", "label": "LABEL", "button": "BUTTON", "text box": "INPUT"}
 FIRST_CHOICE, INCOME_TAX, SALES_TAX, PROPERTY_TAX = 1011, 1046, 1047, 1048
 UPDATE_TAX_RATES, SAVE, EXIT, LOAD, NEW = 1027, 1054, 1055, 1056, 1057
-MONTH_BOX, YEAR_BOX, DAY_BOX = 1051, 1052, 1053
+MONTH_BOX, YEAR_BOX, DAY_BOX, TREASURY_BOX = 1051, 1052, 1053, 1029
 MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August", "September",
           "October", "November", "December"]
 # The phones, tablets and desktop windows the layouts are tried at: CSS pixels, and whether the
@@ -88,7 +91,21 @@ for (const name of await caches.keys()) {
     kept.push(new URL(request.url).pathname);
   }
 }
-return [document.cookie, localStorage.length, sessionStorage.length, databases.length, kept];"""
+return [document.cookie, localStorage.length, Object.keys(sessionStorage), databases.length, kept];"""
+
+# The game kept for the tab: the session storage's entries, each as [name, copy].
+KEPT = "return Object.keys(sessionStorage).map((name) => [name, sessionStorage.getItem(name)]);"
+
+# Every control of the window in document order, each with what it shows and its name.
+SHOWN = """
+return [...document.querySelectorAll('.client > *')].map((c) => [c.id,
+    c.tagName === 'INPUT' ? c.value : c.tagName === 'FIELDSET' ? c.firstChild.textContent
+                                                               : c.textContent,
+    c.getAttribute('aria-label')]);"""
+
+# The address's seed, which a browser under automation heeds: two tabs, or two games one after the
+# other, play the same game.
+SEEDED = "?seed=2026"
 
 # Every place on the page's sizes: the controls' rectangles, the viewport, what scrolls.
 MEASURE = """
@@ -171,19 +188,24 @@ class PageTest(unittest.TestCase):
 
     def tearDown(self):
         # Whatever a scenario did: nothing stored, nothing asked for beyond the page's files, no
-        # error said on the console.
-        if self.expected_errors:
-            self.browser.errors()
-            return
-        if self.browser.js("return location.origin") == self.address.rstrip("/"):
-            self.check_nothing_stored()
-            resources = self.browser.js(
-                "return performance.getEntriesByType('resource').map((e) => e.name);")
-            self.assertEqual([url for url in resources if not url.startswith(self.address)], [],
-                             "requests beyond the page's files")
-        asked = {path.split("?")[0].lstrip("/") or "index.html" for path in self.server.requests}
-        self.assertLessEqual(asked, SITE_FILES)
-        self.assertEqual(self.browser.errors(), [], "console errors")
+        # error said on the console. The tab's game goes, so that the next scenario starts anew.
+        on_the_page = self.browser.js("return location.origin") == self.address.rstrip("/")
+        try:
+            if self.expected_errors:
+                self.browser.errors()
+                return
+            if on_the_page:
+                self.check_nothing_stored()
+                resources = self.browser.js(
+                    "return performance.getEntriesByType('resource').map((e) => e.name);")
+                self.assertEqual([url for url in resources if not url.startswith(self.address)],
+                                 [], "requests beyond the page's files")
+            asked = {path.split("?")[0].lstrip("/") or "index.html" for path in self.server.requests}
+            self.assertLessEqual(asked, SITE_FILES)
+            self.assertEqual(self.browser.errors(), [], "console errors")
+        finally:
+            if on_the_page:
+                self.browser.js("sessionStorage.clear();")
 
     # Verbs a person's actions come down to.
     def js(self, body, *args):
@@ -243,13 +265,19 @@ class PageTest(unittest.TestCase):
                        " ok: box.querySelector('button').textContent,"
                        " focused: box.contains(document.activeElement)}));")
 
-    def check_nothing_stored(self):
+    def check_nothing_stored(self, folders=None):
+        """Nothing but the worker's files and, for the tab, the running game of the page's folder
+        (or of each of `folders`, the copies the tab visited)."""
         cookie, local, session, databases, kept = self.js(STORED)
-        self.assertEqual([cookie, local, session, databases], ["", 0, 0, 0])
+        self.assertEqual([cookie, local, databases], ["", 0, 0])
+        folders = folders or [self.js("return location.pathname.replace(/[^/]*$/, '');")]
+        self.assertLessEqual(set(session), {f"townwright-game {folder}" for folder in folders})
+
         # The worker keeps the page's own files, as an installed program keeps its own.
-        here = self.js("return location.pathname.replace(/[^/]*$/, '');")
-        self.assertLessEqual({path[len(here):] if path.startswith(here) else path for path in kept},
-                             SITE_FILES)
+        def within_its_folder(path):
+            folder = max((f for f in folders if path.startswith(f)), key=len, default="")
+            return path[len(folder):]
+        self.assertLessEqual({within_its_folder(path) for path in kept}, SITE_FILES)
 
     def check_controls(self, after_first_turn):
         rects = self.js("""
@@ -461,10 +489,74 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.message_boxes(), [])
         self.assertEqual(normalized(self.js("return document.getElementById('status').textContent;")),
                          "The game has ended. Start a new game")
+        self.assertEqual(self.js(KEPT), [], "nothing of an ended game is kept")
         self.browser.click("#status a")
         self.wait_until_idle()
         self.assertEqual(self.text(YEAR_BOX), "2007")
         self.play()
+
+    def type_rates(self, *rates):
+        for box, rate in zip((INCOME_TAX, SALES_TAX, PROPERTY_TAX), rates):
+            self.type_into(box, rate)
+        self.click(UPDATE_TAX_RATES)
+        self.wait_until_idle()
+
+    def test_a_reload_brings_back_the_same_game(self):
+        # One game played through, then the same seed's game with a reload after every step: each
+        # reload shows the window of the game played through, typing included, and each next turn
+        # its figures.
+        steps = [
+            ("the window as it starts", lambda: None),
+            ("a month typed", lambda: self.type_into(MONTH_BOX, "Smarch")),
+            ("a turn", lambda: self.play(4)),
+            ("rates applied", lambda: self.type_rates("25", "5", "10")),
+            ("another turn", lambda: self.play(1)),
+            ("a rate typed, not applied", lambda: self.type_into(INCOME_TAX, "12.5")),
+            ("a third turn", lambda: self.play(2)),
+        ]
+        self.start(self.address + SEEDED)
+        # Pulling down at the top of the page scrolls nothing and reloads nothing.
+        self.assertEqual(self.js(
+            "return getComputedStyle(document.documentElement).overscrollBehaviorY;"), "none")
+        played_through = []
+        for _, step in steps:
+            step()
+            played_through.append(self.js(SHOWN))
+        self.click(EXIT)
+        self.assertEqual(self.js(KEPT), [])
+        self.browser.reload()  # after "Exit", a new game
+        self.wait_until_idle()
+        for (name, step), expected in zip(steps, played_through):
+            step()
+            self.browser.reload()
+            self.wait_until_idle()
+            self.assertEqual(self.js(SHOWN), expected, name)
+        [(name, copy)] = self.js(KEPT)
+        self.assertEqual(name, "townwright-game /")
+        self.assertRegex(copy, r"^[A-Za-z0-9+/]+=*$")
+        # It is no saved game: the buttons for those still say they are not enabled.
+        self.click(NEW)
+        self.assertEqual([b["message"] for b in self.message_boxes()], ["That button is not enabled"])
+
+    def test_a_damaged_copy_starts_a_new_game(self):
+        self.start()
+        self.play()
+        self.play()
+        [(name, copy)] = self.js(KEPT)
+        middle = len(copy) // 2
+        for why, damaged in (
+                ("a character changed", copy[:middle] + "AB"[copy[middle] == "A"] + copy[middle + 1:]),
+                ("cut short", copy[:middle]),
+                ("no copy at all", "\u2603 a snowman")):
+            self.js("sessionStorage.setItem(arguments[0], arguments[1]);", name, damaged)
+            self.browser.reload()
+            self.wait_until_idle()
+            # Nothing of the copy shows: the window of a new game, which plays.
+            self.assertEqual([self.text(b) for b in (MONTH_BOX, YEAR_BOX, DAY_BOX, TREASURY_BOX)],
+                             ["January", "2007", "31", ""], why)
+            self.play()
+            self.assertEqual([n for n, _ in self.js(KEPT)], [name], why)
+            self.assertNotEqual(self.js(KEPT)[0][1], damaged, why)
 
     def test_a_page_that_cannot_be_downloaded_says_so(self):
         self.expected_errors = True
@@ -652,66 +744,144 @@ class ChromiumOnly(PageTest):
         self.play()
         self.assertEqual([self.text(INCOME_TAX), self.text(SALES_TAX)], [" 40", " 7.5"])
 
-    def test_installed_and_offline_from_a_sub_folder(self):
-        root = tempfile.mkdtemp(prefix="townwright-host-")
+    def test_a_crashed_page_beside_a_second_tab_on_the_same_seed(self):
+        # Two tabs on one seed: the first one's page crashes after every step and is loaded again,
+        # the second plays on without a break; their windows are the same after every step. A new
+        # tab starts a new game. The first tab is driven over the DevTools protocol, since
+        # chromedriver gives a crashed tab up for good.
+        driver = self.browser.driver
+        first = driver.current_window_handle
+        self.start(self.address + SEEDED)
+        crashing = self.browser.devtools_tab(first)
+        driver.switch_to.new_window("tab")
+        second = driver.current_window_handle
+        self.start(self.address + SEEDED)
+        idle = ("(() => { const w = document.querySelector('.window'); return w !== null &&"
+                " !w.hidden && w.getAttribute('aria-busy') === 'false'; })()")
+        steps = [("click", FIRST_CHOICE + 2), ("type", INCOME_TAX, "40"), ("click", UPDATE_TAX_RATES),
+                 ("click", FIRST_CHOICE), ("type", SALES_TAX, "9"), ("click", FIRST_CHOICE + 6)]
         try:
-            game = os.path.join(root, "townwright")
-            shutil.copytree(self.site, game)
-            port = None
+            for number, (kind, control, *text) in enumerate(steps):
+                element = f"document.getElementById('control-{control}')"
+                if kind == "type":
+                    self.type_into(control, text[0])
+                    crashing.js(f"{element}.focus(); {element}.select();")
+                    crashing.type(text[0])
+                else:
+                    self.click(control)
+                    crashing.js(f"{element}.click();")
+                self.wait_until_idle()
+                self.wait_in(crashing, idle)
+                crashing.crash_and_reload()
+                self.wait_in(crashing, idle)
+                crashing.js(f"(() => {{ {CATCH_ERRORS} }})()")
+                self.assertEqual(crashing.js(f"(() => {{ {SHOWN} }})()"), self.js(SHOWN),
+                                 f"after step {number + 1}")
+                self.assertEqual(crashing.js("window.townwrightErrors"), [])
+            driver.switch_to.new_window("tab")
+            self.start(self.address + SEEDED)
+            self.assertEqual([self.text(b) for b in (YEAR_BOX, DAY_BOX)], ["2007", "31"])
+            driver.close()
+        finally:
+            crashing.close()
+            driver.switch_to.window(second)
+
+    def wait_in(self, tab, expression, timeout=30):
+        """Until `expression` holds in a tab driven over the DevTools protocol."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            try:
+                if tab.js(expression):
+                    return
+            except RuntimeError:
+                pass  # the page is being loaded
+            time.sleep(0.05)
+        self.fail(f"not within {timeout} s: {expression}")
+
+    def test_two_copies_on_one_host_installed_offline_and_a_next_release(self):
+        # The project's page and a preview in a folder within it, on one host: each installable,
+        # each offline from its own worker and cache, each keeping its own game for the tab; then
+        # a next release of the preview, which replaces its files alone and does not take the
+        # old release's game on.
+        root = tempfile.mkdtemp(prefix="townwright-host-")
+        folders = ["/townwright/", "/townwright/preview/"]
+        try:
+            main = os.path.join(root, "townwright")
+            preview = os.path.join(main, "preview")
+            shutil.copytree(self.site, main)
+            shutil.copytree(self.site, preview)
             with Server(root) as server:
                 port = server.port
-                self.address = f"{server.address}townwright/"
-                self.start()
-                self.assertEqual(self.browser.cdp("Page.getInstallabilityErrors")
-                                 ["installabilityErrors"], [])
-                manifest = self.browser.cdp("Page.getAppManifest")
-                self.assertEqual(manifest["errors"], [])
-                self.assertEqual(self.js(
-                    "return navigator.serviceWorker.ready.then((r) => r.scope);"), self.address)
-                # Only the game's own folder was asked for.
+                main_address, preview_address = (f"{server.address}{f[1:]}" for f in folders)
+                for address in (main_address, preview_address):
+                    self.start(address)
+                    self.assertEqual(self.browser.cdp("Page.getInstallabilityErrors")
+                                     ["installabilityErrors"], [])
+                    self.assertEqual(self.browser.cdp("Page.getAppManifest")["errors"], [])
+                    self.assertEqual(self.js(
+                        "return navigator.serviceWorker.ready.then((r) => r.scope);"), address)
+                # Only the game's own folders were asked for.
                 self.assertTrue(all(path.startswith("/townwright/") for path in server.requests))
-            # No server: the page comes from the worker, plays, and nothing was fetched.
-            self.start()
+            # No server: each copy comes from its own worker, plays, and keeps its own game.
+            self.start(main_address)
             self.play()
             self.assertEqual(self.js("return navigator.serviceWorker.controller !== null;"), True)
-            self.check_nothing_stored()
+            main_game = self.js(SHOWN)
+            self.start(preview_address)
+            self.play()
+            self.play()
+            self.start(main_address)
+            self.assertEqual(self.js(SHOWN), main_game)
+            release = self.js("return caches.keys();")[0].split()[-1]
+            self.assertEqual(sorted(self.js("return caches.keys();")),
+                             [f"townwright {folder} {release}" for folder in folders])
+            self.check_nothing_stored(folders)
 
-            # A new release served: the visit that finds it still runs the old files; the next,
-            # once no page of the old is open, runs the new ones, each page all of one release.
-            with open(os.path.join(game, "index.html")) as file:
+            # The preview's next release: another page, worker and module, whose kept games
+            # are of another release.
+            with open(os.path.join(preview, "index.html")) as file:
                 page = file.read()
-            with open(os.path.join(game, "index.html"), "w") as file:
+            with open(os.path.join(preview, "index.html"), "w") as file:
                 file.write(page.replace("<title>", '<meta name="release" content="next">\n<title>'))
-            with open(os.path.join(game, "service-worker.js")) as file:
+            with open(os.path.join(preview, "service-worker.js")) as file:
                 worker = file.read()
-            with open(os.path.join(game, "service-worker.js"), "w") as file:
-                file.write(worker.replace("const kCache = 'townwright-", "const kCache = 'townwright-next-"))
-            release = "return document.querySelector('meta[name=release]') !== null;"
+            with open(os.path.join(preview, "service-worker.js"), "w") as file:
+                file.write(re.sub(r"const kRelease = '[^']*';", "const kRelease = 'next';", worker))
+            with open(os.path.join(preview, "townwright.wasm"), "rb") as file:
+                module = file.read()
+            self.assertEqual(module.count(b" kept game 1"), 1)
+            with open(os.path.join(preview, "townwright.wasm"), "wb") as file:
+                file.write(module.replace(b" kept game 1", b" kept game 2"))
+            next_release = "return document.querySelector('meta[name=release]') !== null;"
             with Server(root, port=port):
-                self.start()
-                self.assertFalse(self.js(release))
+                # The visit that finds it still runs the old files, and goes on with its game.
+                self.start(preview_address)
+                self.assertFalse(self.js(next_release))
+                self.assertEqual(self.text(DAY_BOX), " 3")
                 self.js("return navigator.serviceWorker.getRegistration().then((r) => new Promise("
                         "(done) => { const check = () => r.waiting ? done() : setTimeout(check, 50);"
                         " r.update().then(check, check); }));")
-                driver = self.browser.driver
-                old = driver.current_window_handle
-                driver.switch_to.new_window("tab")
-                fresh = driver.current_window_handle
-                driver.switch_to.window(old)
-                driver.close()
-                driver.switch_to.window(fresh)
+                # Once no page of the old release is open, the next one takes over, in this tab.
+                self.browser.open("about:blank")
                 time.sleep(0.5)
-                self.start()
-                self.assertTrue(self.js(release))
+                self.start(preview_address)
+                self.assertTrue(self.js(next_release))
+                self.assertEqual([self.text(b) for b in (YEAR_BOX, DAY_BOX)], ["2007", "31"])
                 self.play()
-                self.assertEqual(self.js("return caches.keys();"),
-                                 [worker.split("const kCache = '")[1].split("'")[0]
-                                  .replace("townwright-", "townwright-next-")])
+                self.assertEqual(sorted(self.js("return caches.keys();")),
+                                 [f"townwright {folders[0]} {release}",
+                                  f"townwright {folders[1]} next"])
+            # The project's page still plays offline, its own game.
+            self.start(main_address)
+            self.assertEqual(self.js(SHOWN), main_game)
+            self.play()
+            self.check_nothing_stored(folders)
         finally:
             self.browser.js("return navigator.serviceWorker.getRegistrations().then((all) =>"
                             " Promise.all(all.map((r) => r.unregister())));")
             self.browser.js("return caches.keys().then((names) =>"
                             " Promise.all(names.map((n) => caches.delete(n))));")
+            self.browser.js("sessionStorage.clear();")
             shutil.rmtree(root, ignore_errors=True)
 
     def test_without_javascript_the_page_says_so_alone(self):
