@@ -237,6 +237,23 @@ TEST_P(PlatformTest, ExitEndsTheWindowWithOneItsBoxesAndEverythingAfter) {
   EXPECT_EQ(harness->platform().ControlText(kDayBox), std::nullopt) << "the window is gone";
   EXPECT_TRUE(harness->Controls().empty());
   EXPECT_EQ(OpenBoxes(), 0u) << "and its boxes with it";
+  EXPECT_EQ(harness->platform().KeptGame(), "") << "and the game kept for the run";
+}
+
+// A backend keeps the latest copy for the run, or, where nothing outlives the process, none; a
+// copy it cannot keep must not leave an older game to be brought back.
+TEST_P(PlatformTest, AKeptGameIsTheLatestCopyOrNone) {
+  Platform& platform = harness->platform();
+  EXPECT_EQ(platform.KeptGame(), "");
+  platform.KeepGame("first copy");
+  const bool keeps = platform.KeptGame() == "first copy";
+  if (!keeps) {
+    EXPECT_EQ(platform.KeptGame(), "");
+  }
+  platform.KeepGame("second copy");
+  EXPECT_EQ(platform.KeptGame(), keeps ? "second copy" : "");
+  platform.KeepGame("");
+  EXPECT_EQ(platform.KeptGame(), "");
 }
 
 TEST_P(PlatformTest, TheWindowManagersCloseEndsTheWindowWithZero) {
