@@ -3,55 +3,46 @@
 
 - page weight: every file of the site (the icons and the worker with the rest), uncompressed and
   gzip-compressed (level 9);
+- Lighthouse's four scores (performance, accessibility, best practices, SEO) in its default
+  mobile run, and the audits that cost a score points;
 - start: navigation to the window shown, beyond the game's 0.9 s of pauses before its window
   exists (headless Chromium, a local server, a fresh profile): the first navigation of a browser
   just started, later ones, as from a browser that is already running, and an offline visit (the
-  server stopped, the files from the worker's cache) against those later ones;
+  server stopped, the files from the worker's cache) against those later ones; and a reload of a
+  tab whose game has played a few turns, which brings that game back with no pauses, against the
+  later navigations' new games;
 - a turn in the browser: a click to the window idle again, beyond its nine 100 ms pauses, and to
-  the animation frame that paints it (headless Chromium draws 60 frames a second); and the same
-  at phone size (390 x 844, touch) with the processor slowed four times, as a phone's would be,
-  against the desktop's turns of the same run;
+  the animation frame that paints it (headless Chromium draws 60 frames a second);
+- at phone size (390 x 844, touch): the height of the block of the eight figures, their trends and
+  the nine choices against the screen's, before the first turn and after it; and a turn with the
+  processor slowed four times, as a phone's would be, against the page of the baseline build
+  (BASELINE_SITE), fresh browsers of each alternated;
+- the game kept for the tab: its copy's length after 10 turns in the page, and after 10 and
+  10,000 turns of the native game (KEPT_SIZE) on the same seed;
 - the engine's turn in WebAssembly under node against the native build's, alternated.
 
-Usage: measure.py SITE NATIVE_TIMING NODE_TIMING_JS [LOADS]. Prints figures, asserts nothing.
+Usage: measure.py SITE BASELINE_SITE NATIVE_TIMING NODE_TIMING_JS KEPT_SIZE [LOADS].
+Prints figures, asserts nothing.
 """
 
 import gzip
 import os
-import shutil
 import statistics
 import subprocess
 import sys
-import tempfile
-import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+import lighthouse
+import phone
+from chromium import PAUSES_MS, PHONE, Browser
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform", "web"))
 from serve import Server  # noqa: E402
 
-PAUSES_MS = 900
-FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--window-size=1024,800"]
-
-# A click on "do nothing", then the time until the window is idle, and until the animation frame
-# that paints the result begins.
-TIMED_TURN = """
-const done = arguments[arguments.length - 1];
-const window_ = document.querySelector('.window');
-const button = document.getElementById('control-1011');
-const started = performance.now();
-const watch = new MutationObserver(() => {
-  if (window_.getAttribute('aria-busy') !== 'false') return;
-  watch.disconnect();
-  const idle = performance.now() - started;
-  requestAnimationFrame(() => done([idle, performance.now() - started]));
-});
-watch.observe(window_, {attributes: true, attributeFilter: ['aria-busy']});
-button.click();
-"""
+SEED = 2026  # the page heeds ?seed= only under automation, as here
+KEPT_TURNS = [10, 10000]
+PHONE_ROUNDS, PHONE_TURNS_A_ROUND = 6, 5
+TURNS_BEFORE_RELOAD = 3
+LIGHTHOUSE_RUNS = 3
 
 
 def page_weight(site):
@@ -63,42 +54,16 @@ def page_weight(site):
     return rows
 
 
-def browser():
-    profile = tempfile.mkdtemp(prefix="townwright-measure-")
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for flag in FLAGS + [f"--user-data-dir={profile}"]:
-        options.add_argument(flag)
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-    driver.set_script_timeout(60)
-    return driver, profile
+def spread(values, unit="ms", digits=0):
+    return (f"median {statistics.median(values):.{digits}f} {unit} of {len(values)} "
+            f"(from {min(values):.{digits}f} to {max(values):.{digits}f})")
 
 
-def timed_turns(driver, count=20):
-    driver.execute_script("return new Promise(r => setTimeout(r, 200));")
-    turns = []
-    for _ in range(count):
-        idle, painted = driver.execute_async_script(TIMED_TURN)
-        turns.append((idle - PAUSES_MS, painted - PAUSES_MS))
-    return turns
+def ratio(values, against):
+    return statistics.median(values) / statistics.median(against)
 
 
-def wait_shown(driver):
-    deadline = time.monotonic() + 30
-    while time.monotonic() < deadline:
-        shown = driver.execute_script(
-            "const m = performance.getEntriesByName('townwright-window-shown');"
-            "return m.length ? m[0].startTime : null;")
-        if shown is not None:
-            return shown
-        time.sleep(0.02)
-    raise RuntimeError("the window was not shown")
-
-
-def main():
-    site, native, node_timing = sys.argv[1:4]
-    loads = int(sys.argv[4]) if len(sys.argv) > 4 else 10
-
+def print_weight(site):
     rows = page_weight(site)
     print("page weight (goal: at most 400 KB uncompressed, 150 KB gzip):")
     for name, size, packed in rows:
@@ -106,56 +71,106 @@ def main():
     print(f"  {'all':28} {sum(r[1] for r in rows) / 1000:8.1f} KB "
           f"{sum(r[2] for r in rows) / 1000:8.1f} KB gzip")
 
-    first_starts = []
-    later_starts = []
-    offline_starts = []
+
+def print_lighthouse(site):
+    with Server(site) as server:
+        runs = [lighthouse.audit(server.address) for _ in range(LIGHTHOUSE_RUNS)]
+    # The performance score moves from run to run with the machine's load; the other three do not.
+    runs.sort(key=lambda run: run[0]["performance"])
+    scores, failed = runs[len(runs) // 2]
+    print(f"Lighthouse, mobile, the median of {LIGHTHOUSE_RUNS} runs by performance: "
+          + ", ".join(f"{name} {score}" for name, score in scores.items())
+          + f" (performance in each run: {', '.join(str(run[0]['performance']) for run in runs)})")
+    for name, audits in failed.items():
+        if audits:
+            print(f"  {name} lost points on: {'; '.join(audits)}")
+
+
+def starts_and_desktop_turns(site, loads):
+    """Per browser: its first navigation, then twice a later one (a new game), three turns and a
+    reload (the game brought back); a desktop turn's cost in the first browser; and two offline
+    visits once the server has stopped."""
+    starts = {"first": [], "later": [], "restored": [], "offline": []}
     turns = []
-    phone_turns = []
     for browser_run in range(loads):
-        driver, profile = browser()
-        try:
+        with Browser() as browser:
             with Server(site) as server:
                 address = server.address
-                for navigation in range(3):
-                    driver.get(f"{address}?{navigation}")
-                    start = wait_shown(driver) - PAUSES_MS
-                    (later_starts if navigation else first_starts).append(start)
-                driver.execute_script("return navigator.serviceWorker.ready;")
+                browser.open_new_game(f"{address}?0")
+                starts["first"].append(browser.wait_shown() - PAUSES_MS)
+                for navigation in (1, 2):
+                    browser.open_new_game(f"{address}?{navigation}")
+                    starts["later"].append(browser.wait_shown() - PAUSES_MS)
+                    browser.timed_turns(TURNS_BEFORE_RELOAD)
+                    browser.driver.refresh()
+                    starts["restored"].append(browser.wait_shown())
+                browser.js("return navigator.serviceWorker.ready;")
                 if browser_run == 0:
-                    turns = timed_turns(driver)
-                    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-                        "width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True})
-                    driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 4})
-                    phone_turns = timed_turns(driver)
-                    driver.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 1})
-                    driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+                    turns = browser.timed_turns(20)
             # The server stopped: the worker serves the page.
             for navigation in range(2):
-                driver.get(f"{address}?offline{navigation}")
-                offline_starts.append(wait_shown(driver) - PAUSES_MS)
-        finally:
-            driver.quit()
-            shutil.rmtree(profile, ignore_errors=True)
+                browser.open_new_game(f"{address}?offline{navigation}")
+                starts["offline"].append(browser.wait_shown() - PAUSES_MS)
+    return starts, turns
 
-    def spread(values, unit="ms", digits=0):
-        return (f"median {statistics.median(values):.{digits}f} {unit} of {len(values)} "
-                f"(from {min(values):.{digits}f} to {max(values):.{digits}f})")
 
+def print_starts_and_turns(starts, turns):
     print(f"start, navigation to the window shown beyond {PAUSES_MS} ms (goal: at most 300 ms):")
-    print(f"  a browser's first navigation: {spread(first_starts)}")
-    print(f"  its later navigations:        {spread(later_starts)}")
-    print(f"  offline, from the worker:     {spread(offline_starts)}: "
-          f"{statistics.median(offline_starts) / statistics.median(later_starts):.2f} times the "
-          "later navigations'")
+    print(f"  a browser's first navigation: {spread(starts['first'])}")
+    print(f"  its later navigations:        {spread(starts['later'])}")
+    print(f"  offline, from the worker:     {spread(starts['offline'])}: "
+          f"{ratio(starts['offline'], starts['later']):.2f} times the later navigations'")
+    print(f"  a reload bringing back a game after {TURNS_BEFORE_RELOAD} turns (it has no pauses): "
+          f"{spread(starts['restored'])}: {ratio(starts['restored'], starts['later']):.2f} times "
+          "the later navigations' new games")
     print(f"a turn in the browser beyond its {PAUSES_MS} ms of pauses (goal: at most 20 ms):")
     print(f"  to the window idle:           {spread([t[0] for t in turns], digits=1)}")
     print(f"  to the frame that paints it:  {spread([t[1] for t in turns], digits=1)}")
-    print("the same at phone size, the processor slowed four times (goal: at most 50 ms):")
-    print(f"  to the window idle:           {spread([t[0] for t in phone_turns], digits=1)}: "
-          f"{statistics.median(t[0] for t in phone_turns) / statistics.median(t[0] for t in turns):.2f}"
-          " times the desktop's")
-    print(f"  to the frame that paints it:  {spread([t[1] for t in phone_turns], digits=1)}")
 
+
+def print_phone_page(site, kept_size):
+    with Server(site) as server:
+        before, after, copy = phone.play_new_game(server.address, SEED, KEPT_TURNS[0])
+    size = f"{PHONE['width']} x {PHONE['height']}"
+    print(f"at {size}, touch: the eight figures, their trends and the nine choices")
+    for moment, (top, bottom, height) in (("before the first turn", before),
+                                          ("after it", after)):
+        print(f"  {moment}: {bottom - top:.0f} px high, {100 * (bottom - top) / height:.0f}% of "
+              f"the {height} px screen (from {top:.0f} to {bottom:.0f} px on the page)")
+    native = dict(line.split() for line in subprocess.run(
+        [kept_size, str(SEED), *map(str, KEPT_TURNS)], capture_output=True, text=True,
+        check=True).stdout.splitlines())
+    print(f"the game kept for the tab, seed {SEED} (base64: a byte a character, 2 bytes a "
+          "character as UTF-16):")
+    if copy is None:
+        print("  in the page: no copy, or more than one")
+    else:
+        same = "the same" if int(native[str(KEPT_TURNS[0])]) == len(copy) else "NOT the same"
+        print(f"  in the page after {KEPT_TURNS[0]} turns: {len(copy)} characters, "
+              f"{2 * len(copy)} bytes as UTF-16 ({same} as the native game's)")
+    for turns, length in native.items():
+        print(f"  native, after {turns} turns: {length} characters, {2 * int(length)} bytes as "
+              "UTF-16")
+
+
+def print_phone_turns(site, baseline_site, desktop_turns):
+    with Server(site) as server, Server(baseline_site) as baseline:
+        new, old = phone.alternated_phone_turns([server.address, baseline.address],
+                                                PHONE_ROUNDS, PHONE_TURNS_A_ROUND)
+    print(f"a turn at phone size, the processor slowed four times (goal: at most 50 ms, and at "
+          f"most 1.1 times the baseline page's); {PHONE_ROUNDS} fresh browsers of each, "
+          "alternated:")
+    for moment, index in (("to the window idle", 0), ("to the frame that paints it", 1)):
+        ours = [t[index] for t in new]
+        theirs = [t[index] for t in old]
+        print(f"  {moment}: {spread(ours, digits=1)}; the baseline's {spread(theirs, digits=1)}: "
+              f"{ratio(ours, theirs):.2f} times")
+    if desktop_turns:
+        against = ratio([t[0] for t in new], [t[0] for t in desktop_turns])
+        print(f"  this page's, to the window idle: {against:.2f} times the desktop's")
+
+
+def print_engine_turn(native, node_timing):
     native_runs = []
     node_runs = []
     for _ in range(5):
@@ -167,6 +182,18 @@ def main():
     node_turn = statistics.median(node_runs)
     print(f"engine turn: WebAssembly under node {node_turn:.1f} us, native {native_turn:.1f} us: "
           f"{node_turn / native_turn:.2f} times (goal: at most 4)")
+
+
+def main():
+    site, baseline_site, native, node_timing, kept_size = sys.argv[1:6]
+    loads = int(sys.argv[6]) if len(sys.argv) > 6 else 10
+    print_weight(site)
+    print_lighthouse(site)
+    starts, turns = starts_and_desktop_turns(site, loads)
+    print_starts_and_turns(starts, turns)
+    print_phone_page(site, kept_size)
+    print_phone_turns(site, baseline_site, turns)
+    print_engine_turn(native, node_timing)
     return 0
 
 

@@ -1,0 +1,96 @@
+"""Headless Chromium driven for the page's measurements: a browser with a fresh profile, the
+window's start and turns timed from inside the page, and a phone's screen emulated."""
+
+import shutil
+import tempfile
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+
+# The nine 100 ms pauses of a new game's first choices, and of every turn.
+PAUSES_MS = 900
+FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+         "--disable-background-networking", "--disable-component-update", "--disable-sync",
+         "--window-size=1024,800"]
+# A phone held upright, in CSS pixels; three device pixels to a CSS pixel.
+PHONE = {"width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True}
+
+# A click on "do nothing", then the time until the window is idle, and until the animation frame
+# that paints the result begins.
+TIMED_TURN = """
+const done = arguments[arguments.length - 1];
+const window_ = document.querySelector('.window');
+const button = document.getElementById('control-1011');
+const started = performance.now();
+const watch = new MutationObserver(() => {
+  if (window_.getAttribute('aria-busy') !== 'false') return;
+  watch.disconnect();
+  const idle = performance.now() - started;
+  requestAnimationFrame(() => done([idle, performance.now() - started]));
+});
+watch.observe(window_, {attributes: true, attributeFilter: ['aria-busy']});
+button.click();
+"""
+
+
+class Browser:
+    """Headless Chromium with a profile of its own, removed when it quits."""
+
+    def __init__(self):
+        self.profile = tempfile.mkdtemp(prefix="townwright-measure-")
+        options = webdriver.ChromeOptions()
+        options.binary_location = "/usr/bin/chromium"
+        for flag in FLAGS + [f"--user-data-dir={self.profile}"]:
+            options.add_argument(flag)
+        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        self.driver.set_script_timeout(60)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.driver.quit()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+    def js(self, body, *args):
+        return self.driver.execute_script(body, *args)
+
+    def cdp(self, command, parameters=None):
+        return self.driver.execute_cdp_cmd(command, parameters or {})
+
+    def open_new_game(self, address):
+        """Opens `address` on a new game: the game kept for the tab, if any, is dropped first, as a
+        new tab would have none."""
+        if self.driver.current_url.startswith("http"):
+            self.js("sessionStorage.clear();")
+        self.driver.get(address)
+
+    def wait_shown(self):
+        """Milliseconds from the navigation to the window shown."""
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            shown = self.js("const m = performance.getEntriesByName('townwright-window-shown');"
+                            "return m.length ? m[0].startTime : null;")
+            if shown is not None:
+                return shown
+            time.sleep(0.02)
+        raise RuntimeError("the window was not shown")
+
+    def timed_turns(self, count):
+        """`count` turns of "do nothing", each (to the window idle, to the frame that paints it)
+        beyond the turn's pauses."""
+        self.js("return new Promise(r => setTimeout(r, 200));")
+        turns = []
+        for _ in range(count):
+            idle, painted = self.driver.execute_async_script(TIMED_TURN)
+            turns.append((idle - PAUSES_MS, painted - PAUSES_MS))
+        return turns
+
+    def emulate_phone(self):
+        self.cdp("Emulation.setDeviceMetricsOverride", PHONE)
+        self.cdp("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+
+    def throttle(self, rate):
+        """The processor slowed `rate` times (1: as it is)."""
+        self.cdp("Emulation.setCPUThrottlingRate", {"rate": rate})
