@@ -4,7 +4,8 @@
 - page weight: every file of the site (the icons and the worker with the rest), uncompressed and
   gzip-compressed (level 9);
 - Lighthouse's four scores (performance, accessibility, best practices, SEO) in its default
-  mobile run, and the audits that cost a score points;
+  mobile run, and the audits that cost a score points, for this page and the baseline's
+  (BASELINE_SITE), alternated;
 - start: navigation to the window shown, beyond the game's 0.9 s of pauses before its window
   exists (headless Chromium, a local server, a fresh profile): the first navigation of a browser
   just started, later ones, as from a browser that is already running, and an offline visit (the
@@ -72,18 +73,25 @@ def print_weight(site):
           f"{sum(r[2] for r in rows) / 1000:8.1f} KB gzip")
 
 
-def print_lighthouse(site):
-    with Server(site) as server:
-        runs = [lighthouse.audit(server.address) for _ in range(LIGHTHOUSE_RUNS)]
-    # The performance score moves from run to run with the machine's load; the other three do not.
-    runs.sort(key=lambda run: run[0]["performance"])
-    scores, failed = runs[len(runs) // 2]
-    print(f"Lighthouse, mobile, the median of {LIGHTHOUSE_RUNS} runs by performance: "
-          + ", ".join(f"{name} {score}" for name, score in scores.items())
-          + f" (performance in each run: {', '.join(str(run[0]['performance']) for run in runs)})")
-    for name, audits in failed.items():
-        if audits:
-            print(f"  {name} lost points on: {'; '.join(audits)}")
+def print_lighthouse(site, baseline_site):
+    # The performance score moves from run to run with the machine's load, so the baseline page is
+    # audited in the same run, alternated; the other three scores do not move.
+    ours, theirs = [], []
+    with Server(site) as server, Server(baseline_site) as baseline:
+        for _ in range(LIGHTHOUSE_RUNS):
+            ours.append(lighthouse.audit(server.address))
+            theirs.append(lighthouse.audit(baseline.address))
+    print(f"Lighthouse, mobile, the median of {LIGHTHOUSE_RUNS} runs by performance, alternated "
+          "with the baseline page's:")
+    for name, runs in (("this page", ours), ("the baseline", theirs)):
+        runs.sort(key=lambda run: run[0]["performance"])
+        scores, failed = runs[len(runs) // 2]
+        print(f"  {name}: " + ", ".join(f"{category} {score}" for category, score in scores.items())
+              + f" (performance in each run: "
+              f"{', '.join(str(run[0]['performance']) for run in runs)})")
+        for category, audits in failed.items():
+            if audits:
+                print(f"    {category} lost points on: {'; '.join(audits)}")
 
 
 def starts_and_desktop_turns(site, loads):
@@ -188,7 +196,7 @@ def main():
     site, baseline_site, native, node_timing, kept_size = sys.argv[1:6]
     loads = int(sys.argv[6]) if len(sys.argv) > 6 else 10
     print_weight(site)
-    print_lighthouse(site)
+    print_lighthouse(site, baseline_site)
     starts, turns = starts_and_desktop_turns(site, loads)
     print_starts_and_turns(starts, turns)
     print_phone_page(site, kept_size)
