@@ -1,18 +1,16 @@
 """Headless Chromium driven for the page's measurements: a browser with a fresh profile, the
 window's start and turns timed from inside the page, and a phone's screen emulated."""
 
-import shutil
-import tempfile
+import os
+import sys
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform",
+                                "web", "tests"))
+from engines import Chromium  # noqa: E402
 
 # The nine 100 ms pauses of a new game's first choices, and of every turn.
 PAUSES_MS = 900
-FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--window-size=1024,800"]
 # A phone held upright, in CSS pixels; three device pixels to a CSS pixel.
 PHONE = {"width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True}
 
@@ -34,30 +32,15 @@ button.click();
 """
 
 
-class Browser:
-    """Headless Chromium with a profile of its own, removed when it quits."""
-
-    def __init__(self):
-        self.profile = tempfile.mkdtemp(prefix="townwright-measure-")
-        options = webdriver.ChromeOptions()
-        options.binary_location = "/usr/bin/chromium"
-        for flag in FLAGS + [f"--user-data-dir={self.profile}"]:
-            options.add_argument(flag)
-        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-        self.driver.set_script_timeout(60)
+class Browser(Chromium):
+    """The page's tests' Chromium (a fresh profile, removed when it quits), with the verbs the
+    measurements need."""
 
     def __enter__(self):
         return self
 
     def __exit__(self, *exception):
-        self.driver.quit()
-        shutil.rmtree(self.profile, ignore_errors=True)
-
-    def js(self, body, *args):
-        return self.driver.execute_script(body, *args)
-
-    def cdp(self, command, parameters=None):
-        return self.driver.execute_cdp_cmd(command, parameters or {})
+        self.quit()
 
     def open_new_game(self, address):
         """Opens `address` on a new game: the game kept for the tab, if any, is dropped first, as a
