@@ -48,7 +48,7 @@ class Input {
 // The bytes of a game kept after `turns` turns from `seed`, with typing in its boxes.
 std::string KeptGameBytes(std::uint64_t seed, int turns) {
   HeadlessGame game;
-  game.KeepAfterEveryEvent();
+  game.window().set_keeps_games(true);
   game.Start(seed);
   game.Send({.kind = WindowEvent::Kind::kInitialise});
   for (int turn = 0; turn < turns; ++turn) game.Press(1 + (turn + 1) % kChoiceButtons);
@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   HeadlessGame game;
   game.window().KeepGame(copy);
-  game.KeepAfterEveryEvent();
+  game.window().set_keeps_games(true);
   constexpr std::uint64_t kNewSeed = 77;
   if (!game.Start(kNewSeed)) {
     const std::string difference = testing::FindDifference(game, HeadlessGame(kNewSeed));

@@ -151,21 +151,22 @@ std::optional<KeptGame> ReadKeptGame(std::string_view text) {
 
 }  // namespace
 
-void KeepRunningGame(const CityState& city, const MainDialog& window, const GameRandom& random,
-                     Platform& platform) {
-  if (window.Ended) {
-    platform.KeepGame({});
-    return;
-  }
+std::string KeptCopy(const CityState& city, const GeneratorState& generator, Platform& platform) {
   // A game's bytes are some 7,500, and grow only with what the player types.
   ByteWriter out(8192);
   WriteRecord(city, out);
-  out(random.state().words);
-  out(random.state().drawn);
+  out(generator.words);
+  out(generator.drawn);
   const std::span<const int> boxes = TextBoxes(TurnPlayed(city));
   out(static_cast<std::uint8_t>(boxes.size()));
   for (const int id : boxes) out(ReadControlText(platform, id));
-  platform.KeepGame(SealKeptGame(out.bytes()));
+  return SealKeptGame(out.bytes());
+}
+
+void KeepRunningGame(const CityState& city, const MainDialog& window, const GameRandom& random,
+                     Platform& platform) {
+  if (!platform.KeepsGames()) return;
+  platform.KeepGame(window.Ended ? std::string() : KeptCopy(city, random.state(), platform));
 }
 
 bool ResumeKeptGame(CityState& city, MainDialog& window, GameRandom& random, Platform& platform) {

@@ -28,7 +28,7 @@ constexpr int kTextChanged = 0x300;  // what a text box says when the player cha
 std::unique_ptr<HeadlessGame> Reload(HeadlessGame& from) {
   auto game = std::make_unique<HeadlessGame>();
   game->window().KeepGame(from.window().KeptGame());
-  game->KeepAfterEveryEvent();
+  game->window().set_keeps_games(true);
   game->Start(from.city().Day + 1000);
   game->Send({.kind = WindowEvent::Kind::kInitialise});  // as the window starts to run
   return game;
@@ -36,7 +36,7 @@ std::unique_ptr<HeadlessGame> Reload(HeadlessGame& from) {
 
 std::unique_ptr<HeadlessGame> KeptGame(std::uint64_t seed) {
   auto game = std::make_unique<HeadlessGame>();
-  game->KeepAfterEveryEvent();
+  game->window().set_keeps_games(true);
   game->Start(seed);
   game->Send({.kind = WindowEvent::Kind::kInitialise});
   return game;
@@ -93,9 +93,11 @@ TEST(KeptGameTest, TheRunKeepsTheGameAfterEveryEventAndNoneOnceTheWindowHasEnded
     return shown;
   };
   HeadlessPlatform page;
+  page.set_keeps_games(true);
   for (int k = 1; k <= 3; ++k) page.PostClick(ChoiceButton(k));
   RunTownwright(page, 9);  // its events run out with the window still open
   HeadlessPlatform reloaded;
+  reloaded.set_keeps_games(true);
   reloaded.KeepGame(page.KeptGame());
   reloaded.PostClick(ChoiceButton(4));
   RunTownwright(reloaded, 10);
@@ -104,6 +106,7 @@ TEST(KeptGameTest, TheRunKeepsTheGameAfterEveryEventAndNoneOnceTheWindowHasEnded
   EXPECT_EQ(texts(reloaded), texts(steady.window()));
 
   HeadlessPlatform exited;
+  exited.set_keeps_games(true);
   exited.KeepGame(reloaded.KeptGame());
   exited.PostClick(kExit);
   EXPECT_EQ(RunTownwright(exited, 11), 0);

@@ -196,6 +196,8 @@ class Platform {
   // A copy is printable ASCII text; the shell keeps one after every event it handles and keeps
   // none once the window has ended.
   //
+  // Whether this platform keeps a copy at all; where it does not, the shell makes none.
+  virtual bool KeepsGames() = 0;
   // Replaces the kept copy with `copy`; an empty copy keeps none. Where the copy cannot be stored
   // (no room, storage refused), none is kept: never an older one.
   virtual void KeepGame(std::string_view copy) = 0;

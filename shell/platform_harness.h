@@ -18,10 +18,9 @@
 
 #include "data/city_state.h"
 #include "data/random_source.h"
-#include "shell/command_handler.h"
+#include "shell/game_session.h"
 #include "shell/main_window.h"
 #include "shell/platform.h"
-#include "shell/startup.h"
 
 namespace townwright::testing {
 
@@ -103,7 +102,7 @@ struct HarnessMaker {
 };
 extern const HarnessMaker kHarnessUnderTest;
 
-// A game on a harness's platform, played through the command handler a player's clicks reach.
+// A game on a harness's platform, played through the session a program's run plays it through.
 class PlayedGame {
  public:
   static constexpr std::uint64_t kSeed = 20080101;
@@ -111,16 +110,14 @@ class PlayedGame {
   explicit PlayedGame(PlatformHarness& harness) : harness_(harness) {}
 
   // Everything before the window is shown: the first choices, the window.
-  void Start(std::uint64_t seed = kSeed) {
-    StartGame(*city_, dialog_, random_, harness_.platform(), seed);
-  }
+  void Start(std::uint64_t seed = kSeed) { session_.Start(seed); }
 
   // Plays the window while `player` acts on it; returns what PlatformHarness::Run returns.
   int Play(const std::function<void()>& player) {
     return harness_.Run(
         [this](const WindowEvent& event) {
           events_.push_back(event);
-          MainDialogCallback(*city_, dialog_, random_, harness_.platform(), event);
+          session_.Handle(event);
         },
         player);
   }
@@ -133,17 +130,15 @@ class PlayedGame {
     return value;
   }
 
-  CityState& city() { return *city_; }
-  MainDialog& dialog() { return dialog_; }
+  CityState& city() { return session_.city(); }
+  MainDialog& dialog() { return session_.window(); }
+  GameRandom& random() { return session_.random(); }
   // Every event the handler received, in order; read on the game's thread.
   const std::vector<WindowEvent>& events() const { return events_; }
 
  private:
   PlatformHarness& harness_;
-  // A few kilobytes: off the stack of the toolkit's callbacks, as the program keeps it.
-  std::unique_ptr<CityState> city_ = std::make_unique<CityState>();
-  MainDialog dialog_;
-  GameRandom random_;
+  GameSession session_{harness_.platform()};
   std::vector<WindowEvent> events_;
 };
 

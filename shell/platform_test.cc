@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/control_table.h"
+#include "shell/kept_game.h"
 #include "shell/message_boxes.h"
 #include "shell/platform_harness.h"
 #include "view/control_ids.h"
@@ -240,20 +241,37 @@ TEST_P(PlatformTest, ExitEndsTheWindowWithOneItsBoxesAndEverythingAfter) {
   EXPECT_EQ(harness->platform().KeptGame(), "") << "and the game kept for the run";
 }
 
-// A backend keeps the latest copy for the run, or, where nothing outlives the process, none; a
-// copy it cannot keep must not leave an older game to be brought back.
+// A backend that keeps games keeps the latest copy for the run, and one that does not keeps none;
+// a copy it cannot keep must not leave an older game to be brought back.
 TEST_P(PlatformTest, AKeptGameIsTheLatestCopyOrNone) {
   Platform& platform = harness->platform();
+  const bool keeps = platform.KeepsGames();
   EXPECT_EQ(platform.KeptGame(), "");
   platform.KeepGame("first copy");
-  const bool keeps = platform.KeptGame() == "first copy";
-  if (!keeps) {
-    EXPECT_EQ(platform.KeptGame(), "");
-  }
+  EXPECT_EQ(platform.KeptGame(), keeps ? "first copy" : "");
   platform.KeepGame("second copy");
   EXPECT_EQ(platform.KeptGame(), keeps ? "second copy" : "");
   platform.KeepGame("");
   EXPECT_EQ(platform.KeptGame(), "");
+}
+
+// What a backend that keeps games keeps is the game after the latest event, as it stands.
+TEST_P(PlatformTest, TheGameIsKeptAfterEveryEvent) {
+  game.Start();
+  Platform& platform = harness->platform();
+  const auto kept_now = [&] {
+    return game.Read([&] {
+      return std::pair(platform.KeptGame(), KeptCopy(game.city(), game.random().state(), platform));
+    });
+  };
+  game.Play([&] {
+    for (const int id : {kFirstChoiceButton, kUpdateTaxRates, ChoiceButton(4)}) {
+      harness->Click(id);
+      harness->Settle();
+      const auto [kept, now] = kept_now();
+      EXPECT_EQ(kept, platform.KeepsGames() ? now : "") << "after a click on " << id;
+    }
+  });
 }
 
 TEST_P(PlatformTest, TheWindowManagersCloseEndsTheWindowWithZero) {

@@ -1,21 +1,13 @@
 #include "platform/headless/headless_game.h"
 
-#include "shell/command_handler.h"
-#include "shell/kept_game.h"
-#include "shell/startup.h"
 #include "view/control_ids.h"
 
 namespace townwright {
 
-bool HeadlessGame::Start(std::uint64_t seed) {
-  return StartOrResumeGame(city_, dialog_, random_, window_, seed);
-}
-
 bool HeadlessGame::Send(const WindowEvent& event) {
-  const auto day_before = city_.Day;
-  MainDialogCallback(city_, dialog_, random_, window_, event);
-  if (keep_after_every_event_) KeepRunningGame(city_, dialog_, random_, window_);
-  const bool played = city_.Day != day_before;
+  const auto day_before = city().Day;
+  session_.Handle(event);
+  const bool played = city().Day != day_before;
   if (played) ++turns_played_;
   return played;
 }

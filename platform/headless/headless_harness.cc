@@ -11,6 +11,7 @@ class HeadlessHarness final : public PlatformHarness {
  public:
   HeadlessHarness() {
     window_.set_on_pause([this](int milliseconds) { Paused(milliseconds); });
+    window_.set_keeps_games(true);  // as the page does, so that the suite sees what is kept
   }
 
   Platform& platform() override { return window_; }

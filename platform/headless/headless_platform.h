@@ -57,7 +57,10 @@ class HeadlessPlatform final : public Platform {
   void SetFocus(WindowHandle control) override { focus_ = control; }
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
-  // Kept in memory, so that a test can start another window on the copy, as a page reloaded does.
+  // Kept in memory, so that a test can start another window on the copy, as a page reloaded does;
+  // only once asked for (set_keeps_games), since the tests and tools that play millions of turns
+  // need not pay for a copy after each.
+  bool KeepsGames() override { return keeps_games_; }
   void KeepGame(std::string_view copy) override { kept_game_ = copy; }
   std::string KeptGame() override { return kept_game_; }
 
@@ -78,6 +81,7 @@ class HeadlessPlatform final : public Platform {
   // Set-up of the simulated screen and of failures.
   void set_pixels_per_inch(int pixels) { pixels_per_inch_ = pixels; }
   void set_refuse_main_window(bool refuse) { refuse_main_window_ = refuse; }
+  void set_keeps_games(bool keeps) { keeps_games_ = keeps; }
   // Runs at every pause, after counting it.
   void set_on_pause(std::function<void(int milliseconds)> hook) { on_pause_ = std::move(hook); }
 
@@ -125,6 +129,7 @@ class HeadlessPlatform final : public Platform {
   long long paused_milliseconds_ = 0;
   bool ended_ = false;
   int end_result_ = kStillOpen;
+  bool keeps_games_ = false;
   std::string kept_game_;
 };
 

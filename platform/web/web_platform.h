@@ -44,6 +44,7 @@ class WebPlatform final : public Platform {
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
   // In the tab's session storage (kept_game.js).
+  bool KeepsGames() override { return true; }
   void KeepGame(std::string_view copy) override;
   std::string KeptGame() override;
 
