@@ -14,20 +14,29 @@ namespace {
 
 // A figure's heading takes a third of the width: "Velocity of Money" in two lines at most.
 constexpr int kHeadingColumns = 4;
-// A trend is short ("UP 103%"); its figure takes what is left, the most of the three.
-constexpr int kTrendColumns = 3;
 
 struct Layout {
   std::vector<NarrowRow> rows;
   std::vector<std::pair<int, NarrowPlacement>> placements;  // by identifier
 };
 
-// One line of a frame: a frame within it, a heading with its figures, or controls side by side.
+// One line of a frame: a frame within it, a heading with the one figure it names, controls side by
+// side, or the indicators (each a heading, its figure and its trend, in turn).
 struct Line {
-  enum class Kind { kFrame, kFigure, kSideBySide };
+  enum class Kind { kFrame, kFigure, kSideBySide, kIndicators };
   Kind kind;
   std::vector<const ControlLayout*> controls;
 };
+
+// Sorted by `key`, keeping the order of equals: a handful of items, and small code on a page.
+template <typename Item, typename Key>
+void SortBy(std::vector<Item>& items, Key key) {
+  for (std::size_t i = 1; i < items.size(); ++i) {
+    for (std::size_t j = i; j > 0 && key(items[j]) < key(items[j - 1]); --j) {
+      std::swap(items[j], items[j - 1]);
+    }
+  }
+}
 
 // The captions the choice buttons keep room for, longest first.
 const std::vector<std::string>& Reserves() {
@@ -51,7 +60,7 @@ bool SideBySide(const DialogRect& a, const DialogRect& b) {
 
 class LayoutBuilder {
  public:
-  LayoutBuilder() {
+  explicit LayoutBuilder(int figures_per_line) : figures_per_line_(figures_per_line) {
     for (const ControlLayout& control : WindowControls()) controls_.push_back(&control);
     for (const ControlLayout& control : TaxBoxes()) controls_.push_back(&control);
   }
@@ -74,6 +83,16 @@ class LayoutBuilder {
     return holder;
   }
 
+  // The text box under `heading` that is its figure, or its trend; nullptr where there is none.
+  static const ControlLayout* BoxOf(const std::vector<const ControlLayout*>& members,
+                                    const ControlLayout& heading, bool trend) {
+    for (const ControlLayout* box : members) {
+      if (box->kind == ControlKind::kTextBox && box->heading == heading.text && box->trend == trend)
+        return box;
+    }
+    return nullptr;
+  }
+
   std::vector<Line> LinesOf(const ControlLayout* frame) const {
     std::vector<const ControlLayout*> members;
     for (const ControlLayout* control : controls_) {
@@ -81,26 +100,23 @@ class LayoutBuilder {
     }
     std::vector<Line> lines;
     std::vector<const ControlLayout*> placed;
-    const auto is_placed = [&](const ControlLayout* control) {
-      return std::find(placed.begin(), placed.end(), control) != placed.end();
-    };
-    // A heading with the figure it names, then that figure's trend.
+    // A heading with the figure it names, and with its trend where it has one: an indicator.
     for (const ControlLayout* heading : members) {
       if (heading->kind != ControlKind::kLabel) continue;
-      Line line{Line::Kind::kFigure, {heading}};
-      for (const bool trend : {false, true}) {
-        for (const ControlLayout* box : members) {
-          if (box->kind == ControlKind::kTextBox && box->heading == heading->text &&
-              box->trend == trend)
-            line.controls.push_back(box);
-        }
+      const ControlLayout* figure = BoxOf(members, *heading, false);
+      const ControlLayout* trend = BoxOf(members, *heading, true);
+      if (figure == nullptr) continue;
+      if (trend == nullptr) {
+        lines.push_back({Line::Kind::kFigure, {heading, figure}});
+      } else {
+        if (lines.empty() || lines.back().kind != Line::Kind::kIndicators)
+          lines.push_back({Line::Kind::kIndicators, {}});
+        lines.back().controls.insert(lines.back().controls.end(), {heading, figure, trend});
       }
-      if (line.controls.size() == 1) continue;
-      placed.insert(placed.end(), line.controls.begin(), line.controls.end());
-      lines.push_back(std::move(line));
+      placed.insert(placed.end(), {heading, figure, trend});
     }
     for (const ControlLayout* control : members) {
-      if (is_placed(control)) continue;
+      if (std::find(placed.begin(), placed.end(), control) != placed.end()) continue;
       if (control->kind == ControlKind::kFrame) {
         lines.push_back({Line::Kind::kFrame, {control}});
         continue;
@@ -116,21 +132,18 @@ class LayoutBuilder {
       }
     }
     for (Line& line : lines) {
-      if (line.kind != Line::Kind::kSideBySide) continue;
-      std::stable_sort(line.controls.begin(), line.controls.end(),
-                       [](const auto* a, const auto* b) { return a->place.x < b->place.x; });
+      if (line.kind == Line::Kind::kSideBySide)
+        SortBy(line.controls, [](const ControlLayout* control) { return control->place.x; });
     }
     // The window's frames in creation order; a frame's lines top to bottom, then left to right.
     if (frame != nullptr) {
-      const auto top_left = [](const Line& line) {
+      SortBy(lines, [](const Line& line) {
         std::pair<int, int> corner = {line.controls.front()->place.y,
                                       line.controls.front()->place.x};
         for (const ControlLayout* control : line.controls)
           corner = std::min(corner, std::pair{control->place.y, control->place.x});
         return corner;
-      };
-      std::stable_sort(lines.begin(), lines.end(),
-                       [&](const Line& a, const Line& b) { return top_left(a) < top_left(b); });
+      });
     }
     return lines;
   }
@@ -138,10 +151,22 @@ class LayoutBuilder {
   // `depth` is the number of frames around the lines.
   void LayOutLines(const std::vector<Line>& lines, int depth) {
     for (const Line& line : lines) {
-      if (line.kind == Line::Kind::kFrame) {
-        LayOutFrame(*line.controls.front(), depth);
-      } else {
-        LayOutLine(line, depth);
+      switch (line.kind) {
+        case Line::Kind::kFrame:
+          LayOutFrame(*line.controls.front(), depth);
+          break;
+        case Line::Kind::kIndicators:
+          LayOutIndicators(line.controls, depth);
+          break;
+        case Line::Kind::kFigure:
+          LayOutRow(NarrowRow::kLine, line.controls,
+                    {kHeadingColumns, kNarrowColumns - kHeadingColumns}, depth);
+          break;
+        case Line::Kind::kSideBySide:
+          LayOutRow(line.controls.front()->source == InitialText::kChoiceText ? NarrowRow::kEvenLine
+                                                                              : NarrowRow::kLine,
+                    line.controls, ShareOfTheWidth(line.controls), depth);
+          break;
       }
     }
   }
@@ -159,15 +184,29 @@ class LayoutBuilder {
     Place(frame, placement);
   }
 
-  void LayOutLine(const Line& line, int depth) {
-    const ControlLayout& first = *line.controls.front();
-    const bool choice = first.source == InitialText::kChoiceText;
-    layout_.rows.push_back(choice ? NarrowRow::kEvenLine : NarrowRow::kLine);
+  // The indicators in columns, as many to a line as asked for: a row of their headings, a row of
+  // their figures and a row of their trends.
+  void LayOutIndicators(const std::vector<const ControlLayout*>& columns, int depth) {
+    const std::size_t indicators = columns.size() / 3;
+    const auto per_line = static_cast<std::size_t>(figures_per_line_);
+    for (std::size_t first = 0; first < indicators; first += per_line) {
+      const std::size_t count = std::min(per_line, indicators - first);
+      for (std::size_t part = 0; part < 3; ++part) {
+        std::vector<const ControlLayout*> row;
+        for (std::size_t k = first; k < first + count; ++k) row.push_back(columns[3 * k + part]);
+        LayOutRow(part == 0 ? NarrowRow::kHeadings : NarrowRow::kFigures, row,
+                  std::vector<int>(count, kNarrowColumns / figures_per_line_), depth);
+      }
+    }
+  }
+
+  void LayOutRow(NarrowRow kind, const std::vector<const ControlLayout*>& controls,
+                 const std::vector<int>& columns, int depth) {
+    layout_.rows.push_back(kind);
     const int row = static_cast<int>(layout_.rows.size());
-    std::vector<int> columns = ColumnsOf(line);
     int column = 1;
-    for (std::size_t k = 0; k < line.controls.size(); ++k) {
-      const ControlLayout& control = *line.controls[k];
+    for (std::size_t k = 0; k < controls.size(); ++k) {
+      const ControlLayout& control = *controls[k];
       NarrowPlacement placement;
       placement.row = row;
       placement.column = column;
@@ -175,25 +214,21 @@ class LayoutBuilder {
       if (column == 1) placement.indent_start = depth;
       column += columns[k];
       if (column > kNarrowColumns) placement.indent_end = depth;
-      if (choice && control.element >= 1 && control.element <= static_cast<int>(Reserves().size()))
+      if (kind == NarrowRow::kEvenLine && control.element >= 1 &&
+          control.element <= static_cast<int>(Reserves().size()))
         placement.reserve = Reserves()[static_cast<std::size_t>(control.element - 1)];
       Place(control, placement);
     }
   }
 
-  // How many columns each control of the line takes: a heading and its figures their fixed shares,
-  // controls side by side their share of the desktop's width.
-  static std::vector<int> ColumnsOf(const Line& line) {
-    if (line.kind == Line::Kind::kFigure) {
-      if (line.controls.size() == 2) return {kHeadingColumns, kNarrowColumns - kHeadingColumns};
-      return {kHeadingColumns, kNarrowColumns - kHeadingColumns - kTrendColumns, kTrendColumns};
-    }
+  // Controls side by side take their share of the desktop's width.
+  static std::vector<int> ShareOfTheWidth(const std::vector<const ControlLayout*>& controls) {
     int total = 0;
-    for (const ControlLayout* control : line.controls) total += control->place.width;
+    for (const ControlLayout* control : controls) total += control->place.width;
     std::vector<int> columns;
     int used = 0;
     int ended = 0;
-    for (const ControlLayout* control : line.controls) {
+    for (const ControlLayout* control : controls) {
       used += control->place.width;
       const int end = std::max(ended + 1, (kNarrowColumns * used + total / 2) / total);
       columns.push_back(end - ended);
@@ -206,21 +241,36 @@ class LayoutBuilder {
     layout_.placements.emplace_back(control.id, placement);
   }
 
+  int figures_per_line_;
   std::vector<const ControlLayout*> controls_;
   Layout layout_;
 };
 
-const Layout& TheLayout() {
-  static const Layout layout = LayoutBuilder().Build();
-  return layout;
+const Layout* TheLayout(int figures_per_line) {
+  static const std::array<Layout, kFiguresPerLine.size()> layouts = [] {
+    std::array<Layout, kFiguresPerLine.size()> made;
+    for (std::size_t i = 0; i < made.size(); ++i)
+      made[i] = LayoutBuilder(kFiguresPerLine[i]).Build();
+    return made;
+  }();
+  for (std::size_t i = 0; i < layouts.size(); ++i) {
+    if (kFiguresPerLine[i] == figures_per_line) return &layouts[i];
+  }
+  return nullptr;
 }
 
 }  // namespace
 
-std::span<const NarrowRow> NarrowRows() { return TheLayout().rows; }
+std::span<const NarrowRow> NarrowRows(int figures_per_line) {
+  const Layout* layout = TheLayout(figures_per_line);
+  if (layout == nullptr) return {};
+  return layout->rows;
+}
 
-const NarrowPlacement* FindNarrowPlacement(int id) {
-  for (const auto& [placed, placement] : TheLayout().placements) {
+const NarrowPlacement* FindNarrowPlacement(int figures_per_line, int id) {
+  const Layout* layout = TheLayout(figures_per_line);
+  if (layout == nullptr) return nullptr;
+  for (const auto& [placed, placement] : layout->placements) {
     if (placed == id) return &placement;
   }
   return nullptr;
