@@ -2,7 +2,7 @@
 // other windows and no thread of its own: the player acts from inside RunUntilEnded.
 
 #include "platform/headless/headless_platform.h"
-#include "shell/platform_harness.h"
+#include "platform/contract/platform_harness.h"
 
 namespace townwright::testing {
 namespace {

@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/qt/dialog_units.h"
+#include "platform/qt/qt_dialog_units.h"
 #include "shell/platform.h"
 
 class QEventLoop;

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/narrow_layout.h"
+#include "platform/kit/narrow_layout.h"
 #include "view/control_ids.h"
 #include "view/indicator_panel.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/dialog_units.h"
+#include "platform/kit/dialog_units.h"
 #include "shell/platform.h"
 #include "view/control_ids.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
-#include "shell/platform_harness.h"
+#include "platform/contract/platform_harness.h"
 
 namespace townwright::win32 {
 

@@ -12,7 +12,7 @@
 #include "shell/control_table.h"
 #include "shell/kept_game.h"
 #include "shell/message_boxes.h"
-#include "shell/platform_harness.h"
+#include "platform/contract/platform_harness.h"
 #include "view/control_ids.h"
 
 namespace townwright::testing {

@@ -1,4 +1,4 @@
-#include "shell/narrow_layout.h"
+#include "platform/kit/narrow_layout.h"
 
 #include <gtest/gtest.h>
 
