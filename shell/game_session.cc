@@ -13,29 +13,29 @@ GameSession::GameSession(Platform& platform) : platform_(&platform) {}
 GameSession::GameSession(const GameSession& other, Platform& platform)
     : platform_(&platform),
       city_(std::make_unique<CityState>(*other.city_)),
-      window_(other.window_),
+      dialog_(other.dialog_),
       random_(other.random_) {}
 
 void GameSession::Start(std::uint64_t seed) {
   FillCatalogues(*city_);
   SetUpNewGame(*city_, random_, seed);
-  WindowDisplay display(window_, *platform_);
+  WindowDisplay display(dialog_, *platform_);
   OfferChoices(*city_, random_, display);
   city_->Day = 1;
   city_->Month = 1;
   city_->Year = 2008;
-  BuildMainDialog(*city_, window_, *platform_);
+  BuildMainDialog(*city_, dialog_, *platform_);
 }
 
 bool GameSession::StartOrResume(std::uint64_t seed) {
-  if (ResumeKeptGame(*city_, window_, random_, *platform_)) return true;
+  if (ResumeKeptGame(*city_, dialog_, random_, *platform_)) return true;
   Start(seed);
   return false;
 }
 
 void GameSession::Handle(const WindowEvent& event) {
-  MainDialogCallback(*city_, window_, random_, *platform_, event);
-  KeepRunningGame(*city_, window_, random_, *platform_);
+  MainDialogCallback(*city_, dialog_, random_, *platform_, event);
+  KeepRunningGame(*city_, dialog_, random_, *platform_);
 }
 
 int GameSession::Run() {

@@ -41,8 +41,8 @@ class GameSession {
 
   CityState& city() { return *city_; }
   const CityState& city() const { return *city_; }
-  MainDialog& window() { return window_; }
-  const MainDialog& window() const { return window_; }
+  MainDialog& dialog() { return dialog_; }
+  const MainDialog& dialog() const { return dialog_; }
   GameRandom& random() { return random_; }
   const GameRandom& random() const { return random_; }
 
@@ -50,7 +50,7 @@ class GameSession {
   Platform* platform_;
   // A few kilobytes: off the stack of the window system's callbacks.
   std::unique_ptr<CityState> city_ = std::make_unique<CityState>();
-  MainDialog window_;
+  MainDialog dialog_;
   GameRandom random_;
 };
 

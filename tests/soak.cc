@@ -49,19 +49,19 @@ class SoakGame {
 
   // Plays until `turns` turns are played or a rule breaks; returns the broken rule or "".
   std::string Play(std::uint64_t turns) {
-    std::string broken = FindBrokenRule(game_.city(), game_.window(), Moment::kBeforeFirstTurn);
+    std::string broken = FindBrokenRule(game_.city(), game_.platform(), Moment::kBeforeFirstTurn);
     while (broken.empty() && game_.turns_played() < turns) {
       // Kept by the session, as a page keeps it, after the action before a reload alone: a copy
       // after every action would cost the soak a quarter of its turns.
-      game_.window().set_keeps_games((actions_ + 1) % kActionsBetweenReloads == 0);
+      game_.platform().set_keeps_games((actions_ + 1) % kActionsBetweenReloads == 0);
       const bool played = Act(player_.NextAction());
       ++actions_;
       const Moment moment = game_.turns_played() == 0 ? Moment::kBeforeFirstTurn
                             : played                  ? Moment::kJustAfterTurn
                                                       : Moment::kBetweenTurns;
       if (played && ShowsExtremeFigure()) ++extreme_turns_;
-      broken = game_.window().ended() ? "the window ended without \"Exit\""
-                                      : FindBrokenRule(game_.city(), game_.window(), moment);
+      broken = game_.platform().ended() ? "the window ended without \"Exit\""
+                                        : FindBrokenRule(game_.city(), game_.platform(), moment);
       if (broken.empty() && actions_ % kActionsBetweenReloads == 0) broken = Reload();
     }
     return broken;
@@ -91,7 +91,7 @@ class SoakGame {
   // The game kept after the last action, brought back in a new window.
   std::string Reload() {
     townwright::HeadlessGame reloaded;
-    reloaded.window().KeepGame(game_.window().KeptGame());
+    reloaded.platform().KeepGame(game_.platform().KeptGame());
     reloaded.Start(0);
     const std::string difference = townwright::testing::FindDifference(reloaded, game_);
     return difference.empty() ? "" : "after a reload, " + difference;

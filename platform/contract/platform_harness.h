@@ -35,16 +35,14 @@ enum class Key { kEnter, kEscape, kSpace, kTab };
 
 class PlatformHarness {
  public:
-  // What Run returns when the player left the window open and the harness ended it.
-  static constexpr int kLeftOpen = -1;
-
   virtual ~PlatformHarness() = default;
 
   virtual Platform& platform() = 0;
 
   // Runs platform().RunUntilEnded(handler) on the game's thread, and `player` once the window is
   // shown and active (on a thread of its own where the toolkit's automation works that way).
-  // Returns RunUntilEnded's result, or kLeftOpen.
+  // Returns RunUntilEnded's result, or kWindowStillOpen where the player left the window open and
+  // the harness ended it.
   virtual int Run(const WindowEventHandler& handler, const std::function<void()>& player) = 0;
 
   // The player's hands, for `player`. Each returns once the window has handled what it did.
@@ -131,7 +129,7 @@ class PlayedGame {
   }
 
   CityState& city() { return session_.city(); }
-  MainDialog& dialog() { return session_.window(); }
+  MainDialog& dialog() { return session_.dialog(); }
   GameRandom& random() { return session_.random(); }
   // Every event the handler received, in order; read on the game's thread.
   const std::vector<WindowEvent>& events() const { return events_; }

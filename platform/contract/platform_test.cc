@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/contract/platform_harness.h"
 #include "shell/control_table.h"
 #include "shell/kept_game.h"
 #include "shell/message_boxes.h"
-#include "platform/contract/platform_harness.h"
 #include "view/control_ids.h"
 
 namespace townwright::testing {
@@ -20,12 +20,14 @@ namespace {
 
 using namespace control_id;
 
-// The controls made with the window, in creation order: 1022 is no control, and the tax boxes
-// 1046 to 1048 come with the first turn, after all the others.
+// The controls made with the window, in creation order, which is their identifiers' order: one
+// identifier in the range is no control's, and the tax boxes come with the first turn.
 std::vector<int> ControlsMadeWithTheWindow() {
   std::vector<int> ids;
-  for (int id = 1001; id <= 1057; ++id) {
-    if (id != 1022 && (id < 1046 || id > 1048)) ids.push_back(id);
+  for (int id = kFirstId; id <= kLastId; ++id) {
+    if (id != kTaxTablesFrame - 1 && (id < kIncomeTaxBox || id > kPropertyTaxBox)) {
+      ids.push_back(id);
+    }
   }
   return ids;
 }
@@ -331,7 +333,7 @@ TEST_P(PlatformKeyboardTest, EnterAndEscapeInATaxBoxDoNothing) {
     EXPECT_EQ(harness->FocusedControl(), kIncomeTaxBox);
     EXPECT_EQ(OpenBoxes(), 0u);
   });
-  EXPECT_EQ(result, PlatformHarness::kLeftOpen) << "Escape closed the window";
+  EXPECT_EQ(result, kWindowStillOpen) << "Escape closed the window";
 }
 
 TEST_P(PlatformKeyboardTest, TabVisitsTheButtonsAndTextBoxesInCreationOrder) {

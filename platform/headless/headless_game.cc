@@ -22,14 +22,14 @@ bool HeadlessGame::Press(int k) { return Click(control_id::ChoiceButton(k)); }
 
 void HeadlessGame::SetTaxes(std::string_view income, std::string_view sales,
                             std::string_view property) {
-  window_.Type(control_id::kIncomeTaxBox, income);
-  window_.Type(control_id::kSalesTaxBox, sales);
-  window_.Type(control_id::kPropertyTaxBox, property);
+  platform_.Type(control_id::kIncomeTaxBox, income);
+  platform_.Type(control_id::kSalesTaxBox, sales);
+  platform_.Type(control_id::kPropertyTaxBox, property);
   Click(control_id::kUpdateTaxRates);
 }
 
 std::optional<std::string> HeadlessGame::Text(int id) const {
-  const HeadlessPlatform::Control* control = window_.FindControl(id);
+  const HeadlessPlatform::Control* control = platform_.FindControl(id);
   if (control == nullptr) return std::nullopt;
   return control->text;
 }

@@ -18,23 +18,23 @@ namespace townwright {
 
 class HeadlessGame {
  public:
-  // A game not started yet, so that its window can be set up first (window()).
+  // A game not started yet, so that its window can be set up first (platform()).
   HeadlessGame() = default;
   explicit HeadlessGame(std::uint64_t seed) { Start(seed); }
   // The same game, at the same moment, in a window of its own.
   HeadlessGame(const HeadlessGame& other)
-      : window_(other.window_),
-        session_(other.session_, window_),
+      : platform_(other.platform_),
+        session_(other.session_, platform_),
         turns_played_(other.turns_played_) {}
   HeadlessGame& operator=(const HeadlessGame&) = delete;
 
-  // Everything before the window is shown: the game the window kept (window().KeepGame) where it
+  // Everything before the window is shown: the game the window kept (platform().KeepGame) where it
   // is usable, else a new game from `seed` with its first choices; then the window. True when it
   // brought back the kept game.
   bool Start(std::uint64_t seed) { return session_.StartOrResume(seed); }
 
   // Hands one event of the main window to the session, which keeps the game after it where the
-  // window keeps games (window().set_keeps_games). True when it played a turn: the day changes
+  // window keeps games (platform().set_keeps_games). True when it played a turn: the day changes
   // with every turn and nothing else changes it.
   bool Send(const WindowEvent& event);
   bool Click(int id, int notification_code = 0);
@@ -49,17 +49,17 @@ class HeadlessGame {
 
   CityState& city() { return session_.city(); }
   const CityState& city() const { return session_.city(); }
-  MainDialog& dialog() { return session_.window(); }
-  const MainDialog& dialog() const { return session_.window(); }
-  HeadlessPlatform& window() { return window_; }
-  const HeadlessPlatform& window() const { return window_; }
+  MainDialog& dialog() { return session_.dialog(); }
+  const MainDialog& dialog() const { return session_.dialog(); }
+  HeadlessPlatform& platform() { return platform_; }
+  const HeadlessPlatform& platform() const { return platform_; }
   GameRandom& random() { return session_.random(); }
   const GameRandom& random() const { return session_.random(); }
   std::uint64_t turns_played() const { return turns_played_; }
 
  private:
-  HeadlessPlatform window_;
-  GameSession session_{window_};
+  HeadlessPlatform platform_;
+  GameSession session_{platform_};
   std::uint64_t turns_played_ = 0;
 };
 

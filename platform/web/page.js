@@ -18,6 +18,7 @@ var TownwrightPage = (function () {
   const kLetters = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz';
   const kCascade = 24;  // CSS pixels from one message box to the next
   const kFigurePixels = 16;  // a figure box's text at most, as the page's other boxes
+  const kSliceMilliseconds = 8;  // the longest the page shows held changes before it yields
 
   const desk = document.getElementById('desk');
   const status = document.getElementById('status');
@@ -84,15 +85,21 @@ var TownwrightPage = (function () {
     setTimeout(showHeld, milliseconds);
   }
 
-  // The pause is over: what the game drew after it, up to the next pause; then the next event.
+  // The pause is over: what the game drew after it, up to the next pause; then the next event. A
+  // long run of changes (the window made at the start) is shown in slices, each a task of its own,
+  // so that the browser is never held for long.
   function showHeld() {
+    const started = performance.now();
     while (held.length > 0) {
-      const next = held.shift();
-      if (typeof next === 'number') {
-        setTimeout(showHeld, next);
+      if (typeof held[0] === 'number') {
+        setTimeout(showHeld, held.shift());
         return;
       }
-      next();
+      if (performance.now() - started > kSliceMilliseconds) {
+        setTimeout(showHeld, 0);
+        return;
+      }
+      held.shift()();
     }
     pausing = false;
     handOn();
@@ -162,6 +169,7 @@ var TownwrightPage = (function () {
       const counts = Object.keys(grids).map(Number).sort((a, b) => b - a);
       for (const count of counts) {
         useGrid(count);
+        measureFigureBoxes();
         if (count === counts[counts.length - 1] || figuresFitAt(least)) break;
       }
       figurePixels = kFigurePixels;
@@ -169,7 +177,11 @@ var TownwrightPage = (function () {
     } else {
       centre();
     }
-    for (const box of figures) fitFigureText(box);
+    // All measured before any is changed, so that the page is laid out once.
+    const sizes = figures.map(figureTextSize);
+    figures.forEach((box, k) => {
+      box.style.fontSize = sizes[k];
+    });
     placeBoxes();
   }
 
@@ -189,13 +201,20 @@ var TownwrightPage = (function () {
     for (const property in grid) control.style.setProperty(property, grid[property]);
   }
 
-  // Whether `text` fits in `box` in the box's font at `pixels`. Measured at each size, since a font
-  // engine rounds glyphs differently at each.
+  // The room in each figure box for its text, and the boxes' font, read once a layout.
+  function measureFigureBoxes() {
+    for (const box of figures) {
+      const style = getComputedStyle(box);
+      box.room = box.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+      box.face = `${style.fontWeight} %px ${style.fontFamily}`;
+    }
+  }
+
+  // Whether `text` fits in `box` at `pixels`. Measured at each size, since a font engine rounds
+  // glyphs differently at each.
   function fitsAt(box, text, pixels) {
-    const style = getComputedStyle(box);
-    measure.font = `${style.fontWeight} ${pixels}px ${style.fontFamily}`;
-    const room = box.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
-    return measure.measureText(text).width <= room;
+    measure.font = box.face.replace('%', pixels);
+    return measure.measureText(text).width <= box.room;
   }
 
   // Whether every figure box shows its longest plain text whole at `pixels`.
@@ -205,15 +224,12 @@ var TownwrightPage = (function () {
 
   // A figure box's text in the page's own layout: at the figures' size, smaller only where the
   // text is longer than any plain figure (the exponent form), and no smaller than that form's
-  // least. In the desktop's layout, the dialog font, the text scrolling as a box's does.
-  function fitFigureText(box) {
-    if (!narrow) {
-      box.style.fontSize = '';
-      return;
-    }
+  // least. In the desktop's layout, the dialog font (''), the text scrolling as a box's does.
+  function figureTextSize(box) {
+    if (!narrow || !box.room) return '';
     let pixels = figurePixels;
     while (pixels > box.longest.exponent.pixels && !fitsAt(box, box.value, pixels)) pixels -= 0.5;
-    box.style.fontSize = `${pixels}px`;
+    return `${pixels}px`;
   }
 
   function centre() {
@@ -426,7 +442,7 @@ var TownwrightPage = (function () {
           control.firstChild.textContent = text;
         } else if (control.tagName === 'INPUT') {
           control.value = text;
-          if (control.longest) fitFigureText(control);
+          if (control.longest) control.style.fontSize = figureTextSize(control);
         } else {
           control.textContent = text;
         }
