@@ -18,7 +18,10 @@ var TownwrightPage = (function () {
   const kLetters = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz';
   const kCascade = 24;  // CSS pixels from one message box to the next
   const kFigurePixels = 16;  // a figure box's text at most, as the page's other boxes
-  const kSliceMilliseconds = 8;  // the longest the page shows held changes before it yields
+  const kSliceMilliseconds = 8;
+  const kMostTextWidths = 400;
+  // A pixel to spare in a figure box: engines round the grid's columns and a text's width apart.
+  const kRoundingPixels = 1;  // widths of texts kept, from one layout to the next  // the longest the page shows held changes before it yields
 
   const desk = document.getElementById('desk');
   const status = document.getElementById('status');
@@ -48,6 +51,8 @@ var TownwrightPage = (function () {
   // The figures' size in the page's own layout: the most, up to the other boxes' own, at which
   // every longest plain figure shows whole.
   let figurePixels = 16;
+  let figureFace = '';  // the figures' font, with % for its size
+  const textWidths = new Map();  // of texts in the figures' font at a size: 'font|text' -> pixels
   const measure = document.createElement('canvas').getContext('2d');
   const coarse = matchMedia('(pointer: coarse)');
 
@@ -160,28 +165,29 @@ var TownwrightPage = (function () {
   function fit() {
     if (!root) return;
     const fullWidth = parseFloat(client.style.width) + 2;  // with the window's borders
-    narrow = coarse.matches || fullWidth + 2 * kMargin > document.documentElement.clientWidth;
+    const viewport = document.documentElement.clientWidth;
+    narrow = coarse.matches || fullWidth + 2 * kMargin > viewport;
     document.documentElement.classList.toggle('narrow', narrow);
     if (narrow) {
       desk.style.height = '';
       root.style.left = '';
+      // The most indicators to a line that leave every figure room, worked out from the style
+      // sheet's sizes rather than from a layout of each grid, so that the page is laid out once.
       const least = figures.length > 0 ? figures[0].longest.plain.pixels : kFigurePixels;
       const counts = Object.keys(grids).map(Number).sort((a, b) => b - a);
-      for (const count of counts) {
-        useGrid(count);
-        measureFigureBoxes();
-        if (count === counts[counts.length - 1] || figuresFitAt(least)) break;
-      }
+      const width = gridWidth(document.documentElement.clientWidth);  // less its scroll bar
+      const fits = (count) => {
+        measureFigureBoxes(count, width);
+        return figuresFitAt(least);
+      };
+      useGrid(counts.find(fits) || counts[counts.length - 1]);
+      measureFigureBoxes(perLine, width);
       figurePixels = kFigurePixels;
       while (figurePixels > least && !figuresFitAt(figurePixels)) --figurePixels;
-    } else {
+    } else if (!root.hidden) {
       centre();
     }
-    // All measured before any is changed, so that the page is laid out once.
-    const sizes = figures.map(figureTextSize);
-    figures.forEach((box, k) => {
-      box.style.fontSize = sizes[k];
-    });
+    for (const box of figures) box.style.fontSize = figureTextSize(box);
     placeBoxes();
   }
 
@@ -201,20 +207,53 @@ var TownwrightPage = (function () {
     for (const property in grid) control.style.setProperty(property, grid[property]);
   }
 
-  // The room in each figure box for its text, and the boxes' font, read once a layout.
-  function measureFigureBoxes() {
+  // The width of the grid of the page's own layout in a viewport `viewport` wide: the window's,
+  // within its margins, borders and padding.
+  function gridWidth(viewport) {
+    const frame = getComputedStyle(root);
+    const inside = getComputedStyle(client);
+    const sides = (style, properties) =>
+      properties.reduce((sum, property) => sum + parseFloat(style[property]), 0);
+    return viewport -
+        sides(frame, ['marginLeft', 'marginRight', 'borderLeftWidth', 'borderRightWidth']) -
+        sides(inside, ['paddingLeft', 'paddingRight']);
+  }
+
+  // The room for its text in each figure box on the grid with `count` indicators to a line,
+  // `width` wide: its share of the equal columns and the gaps between them, less its indents,
+  // border and padding. Read from styles alone, without laying anything out.
+  function measureFigureBoxes(count, width) {
+    if (figures.length === 0) return;
+    const grid = getComputedStyle(client);
+    const gap = parseFloat(grid.columnGap);
+    const indent = parseFloat(grid.getPropertyValue('--pad'));
+    const columns = grids[count].columns;
+    const column = (width - (columns - 1) * gap) / columns;
+    // Every figure box has the same style.
+    const style = getComputedStyle(figures[0]);
+    const chrome = ['borderLeftWidth', 'borderRightWidth', 'paddingLeft', 'paddingRight']
+        .reduce((sum, side) => sum + parseFloat(style[side]), 0);
+    figureFace = `${style.fontWeight} %px ${style.fontFamily}`;
     for (const box of figures) {
-      const style = getComputedStyle(box);
-      box.room = box.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
-      box.face = `${style.fontWeight} %px ${style.fontFamily}`;
+      const cell = box.cells[count];
+      box.room = cell.columns * column + (cell.columns - 1) * gap -
+          (cell.indentStart + cell.indentEnd) * indent - chrome;
     }
   }
 
   // Whether `text` fits in `box` at `pixels`. Measured at each size, since a font engine rounds
-  // glyphs differently at each.
+  // glyphs differently at each; each width once.
   function fitsAt(box, text, pixels) {
-    measure.font = box.face.replace('%', pixels);
-    return measure.measureText(text).width <= box.room;
+    const font = figureFace.replace('%', pixels);
+    const key = `${font}|${text}`;
+    let width = textWidths.get(key);
+    if (width === undefined) {
+      measure.font = font;
+      width = measure.measureText(text).width;
+      if (textWidths.size >= kMostTextWidths) textWidths.clear();  // a turn's figures are new
+      textWidths.set(key, width);
+    }
+    return width <= box.room - kRoundingPixels;
   }
 
   // Whether every figure box shows its longest plain text whole at `pixels`.
@@ -481,8 +520,9 @@ var TownwrightPage = (function () {
     showWindow() {
       show(() => {
         status.hidden = true;
+        fit();  // before the window is laid out, as the page's own layout needs none to choose
         root.hidden = false;
-        fit();
+        if (!narrow) centre();
         performance.mark('townwright-window-shown');
       });
     },

@@ -198,8 +198,9 @@ for (const frame of document.querySelectorAll('iframe')) {
       doc.body.append(probe);
       const needs = probe.getBoundingClientRect().width;
       probe.remove();
-      const room = box.clientWidth - parseFloat(style.paddingLeft) -
-          parseFloat(style.paddingRight);
+      // From the box's whole width: Firefox gives an input's clientWidth without its padding.
+      const room = box.getBoundingClientRect().width - ['borderLeftWidth', 'borderRightWidth',
+          'paddingLeft', 'paddingRight'].reduce((sum, side) => sum + parseFloat(style[side]), 0);
       shown.push({width: frame.width, id: box.id, form, text: box.value, needs, room, moved,
                   font: parseFloat(style.fontSize)});
     }
