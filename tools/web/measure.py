@@ -37,7 +37,8 @@ import lighthouse
 import phone
 from chromium import PAUSES_MS, PHONE, Browser
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform", "web"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform",
+                                "web"))
 from serve import Server  # noqa: E402
 
 SEED = 2026  # the page heeds ?seed= only under automation, as here
