@@ -20,10 +20,10 @@
   processor slowed four times, as a phone's would be, against the page of the baseline build
   (BASELINE_SITE), fresh browsers of each alternated;
 - the game kept for the tab: its copy's length after 10 turns in the page, and after 10 and
-  10,000 turns of the native game (KEPT_SIZE) on the same seed;
-- the engine's turn in WebAssembly under node against the native build's, alternated.
+  10,000 turns of the native game (KEPT_SIZE) on the same seed.
+The engine's own figures are tools/engine.py's.
 
-Usage: measure.py SITE BASELINE_SITE NATIVE_TIMING NODE_TIMING_JS KEPT_SIZE [LOADS].
+Usage: measure.py SITE BASELINE_SITE KEPT_SIZE [LOADS].
 Prints figures, asserts nothing.
 """
 
@@ -207,23 +207,9 @@ def print_phone_turns(site, baseline_site, desktop_turns):
         print(f"  this page's, to the window idle: {against:.2f} times the desktop's")
 
 
-def print_engine_turn(native, node_timing):
-    native_runs = []
-    node_runs = []
-    for _ in range(5):
-        native_runs.append(float(subprocess.run([native], capture_output=True, text=True,
-                                                check=True).stdout))
-        node_runs.append(float(subprocess.run(["node", node_timing], capture_output=True,
-                                              text=True, check=True).stdout))
-    native_turn = statistics.median(native_runs)
-    node_turn = statistics.median(node_runs)
-    print(f"engine turn: WebAssembly under node {node_turn:.1f} us, native {native_turn:.1f} us: "
-          f"{node_turn / native_turn:.2f} times (goal: at most 4)")
-
-
 def main():
-    site, baseline_site, native, node_timing, kept_size = sys.argv[1:6]
-    loads = int(sys.argv[6]) if len(sys.argv) > 6 else 10
+    site, baseline_site, kept_size = sys.argv[1:4]
+    loads = int(sys.argv[4]) if len(sys.argv) > 4 else 10
     print_weight(site, baseline_site)
     print_lighthouse(site, baseline_site)
     firsts = first_navigations(site, baseline_site, loads)
@@ -231,7 +217,6 @@ def main():
     print_starts_and_turns(starts, turns, firsts)
     print_phone_page(site, kept_size)
     print_phone_turns(site, baseline_site, turns)
-    print_engine_turn(native, node_timing)
     return 0
 
 
