@@ -29,7 +29,8 @@ Extended Earnings(const CityState& city, int occupation) {
 // 0.5 - r, which is exact for a draw of the game's generator: a whole multiple of 2^-53 in [0, 1),
 // whose difference from 0.5 is another, below 1 in magnitude: 53 bits at most, exact in double.
 Extended HalfLess(double r) {
-  if (r >= 0 && r < 1 && std::ldexp(r, 53) == std::floor(std::ldexp(r, 53))) return 0.5 - r;
+  const double scaled = r * 0x1p53;  // exact: a power of two
+  if (r >= 0 && r < 1 && scaled == std::floor(scaled)) return 0.5 - r;
   return Extended{0.5} - r;
 }
 
