@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "data/arithmetic.h"
 #include "scripted_random.h"
 
 namespace townwright {
@@ -76,6 +78,50 @@ TEST(ShuffleCodesTest, DrawsOutsideTheUnitIntervalExchangeNothingOutOfBounds) {
   ScriptedRandom source({-0.5, 0.5, 1.5, 0.5, 7.0, 0.5, std::nan(""), 0.5, 0.5, -1e300}, 0);
   ShuffleCodes(codes, 5, source);
   EXPECT_EQ(codes, Deck(5));
+}
+
+// The whole-number positions of the game's draws against the extended product, at every edge the
+// argument for them names: the least and the greatest draw, and on and just below every draw
+// where the position steps up, for ranges from 0 to the largest, odd and even.
+TEST(ShuffleCodesTest, WholeDrawPositionsAreTheExtendedProductsFloorAtEveryStep) {
+  constexpr std::uint64_t kLargestDraw = (std::uint64_t{1} << 53) - 1;
+  const auto exact = [](std::uint64_t range, std::uint64_t k) {
+    const double r = std::ldexp(static_cast<double>(k), -53);
+    return static_cast<std::uint64_t>(static_cast<double>(
+        Int(static_cast<Extended>(static_cast<double>(range)) * static_cast<Extended>(r))));
+  };
+  for (const std::uint64_t range : {0u, 1u, 2u, 3u, 31u, 32u, 33u, 1023u, 2047u, 2048u}) {
+    SCOPED_TRACE(range);
+    std::vector<std::uint64_t> edges = {0, 1, kLargestDraw - 1, kLargestDraw};
+    for (std::uint64_t step = 1; step < range; ++step) {
+      // The least k with range * k >= step * 2^53, and the one below it.
+      const std::uint64_t first = ((step << 53) + range - 1) / range;
+      edges.insert(edges.end(), {first - 1, first, first + 1});
+    }
+    for (const std::uint64_t k : edges) {
+      ASSERT_EQ(WholeDrawPosition(range, k), exact(range, k)) << "k " << k;
+    }
+  }
+  EXPECT_EQ(WholeDrawPosition(kLargestWholeRange, kLargestDraw), kLargestWholeRange - 1);
+}
+
+// The game's generator, whose draws take the whole-number path, shuffles as its very draws do on
+// the exact path, and draws as many.
+TEST(ShuffleCodesTest, TheGamesDrawsShuffleAsOnTheExactPath) {
+  for (const int length : {0, 1, 2, 31, 32}) {
+    SCOPED_TRACE(length);
+    GameRandom game(2026 + length);
+    GameRandom copy = game;
+    std::vector<double> draws(2001);
+    for (double& draw : draws) draw = copy.NextUniform();
+    std::string fast = Deck(length);
+    ShuffleCodes(fast, length, game);
+    std::string exact = Deck(length);
+    ScriptedRandom scripted(draws);
+    ShuffleCodes(exact, length, scripted);
+    EXPECT_EQ(fast, exact);
+    EXPECT_EQ(game.NextUniform(), draws.back()) << "the draw after the shuffle's 2,000";
+  }
 }
 
 }  // namespace

@@ -217,6 +217,13 @@ class EmulatedExtended {
   // The x87 unit's answer to an invalid operation: the negative quiet NaN.
   static constexpr EmulatedExtended NaN() { return Special(Kind::kNaN, true); }
 
+  // The largest whole number not above x; and the nearest, ties to even. Both are exact, so they
+  // are taken from the bits, as the x87 unit's own rounding gives them (its FRNDINT, and the
+  // additions of 2^63 that arithmetic.h writes them with): a sign kept on zero, NaN and
+  // infinities passed through.
+  constexpr EmulatedExtended Floor() const { return ToWhole(false); }
+  constexpr EmulatedExtended NearestWhole() const { return ToWhole(true); }
+
  private:
   enum class Kind : std::uint8_t { kZero, kFinite, kInfinite, kNaN };
   enum class Order { kLess, kEqual, kGreater, kUnordered };
@@ -374,6 +381,39 @@ class EmulatedExtended {
     }
     if (remainder != 0) quotient.low |= 1;
     return Round(negative, exponent, quotient);
+  }
+
+  // Floor (nearest = false) or nearest, ties to even.
+  constexpr EmulatedExtended ToWhole(bool nearest) const {
+    if (kind_ != Kind::kFinite) return *this;
+    const auto [significand, exponent] = Normalized();
+    if (exponent >= 63) return *this;  // no fraction bits
+    // The whole part's magnitude, and what was cut off, in units of 2^-64 of the next whole number
+    // (so that half is 2^63): below 2^-1, everything is cut off.
+    std::uint64_t whole = 0;
+    std::uint64_t cut = 0;
+    bool more = false;  // below the bits of `cut`
+    if (exponent >= 0) {
+      const int fraction_bits = 63 - static_cast<int>(exponent);
+      whole = significand >> fraction_bits;
+      cut = significand << (64 - fraction_bits);
+    } else if (exponent >= -64) {
+      cut = significand >> (-exponent - 1);
+      more = -exponent - 1 > 0 && (significand << (64 + exponent + 1)) != 0;
+    } else {
+      more = true;
+    }
+    const bool fraction = cut != 0 || more;
+    bool up;  // the magnitude goes to the next whole number
+    if (nearest) {
+      constexpr std::uint64_t kHalf = std::uint64_t{1} << 63;
+      up = cut > kHalf || (cut == kHalf && (more || (whole & 1) != 0));
+    } else {
+      up = negative_ && fraction;
+    }
+    EmulatedExtended result;
+    result.FromMagnitude(negative_, whole + (up ? 1 : 0));
+    return result;
   }
 
   static constexpr Order Compare(EmulatedExtended a, EmulatedExtended b) {

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <tuple>
+#include <vector>
 
 namespace townwright {
 namespace {
@@ -105,6 +107,66 @@ std::uint64_t Sweep(int count) {
 TEST(EmulatedExtendedTest, RoundsEveryOperationAsTheX87UnitDoes) {
   // The hash is the x87 unit's, measured on x86, where every result is also compared one by one.
   EXPECT_EQ(Sweep(100'000), 7365407429281114642u);
+}
+
+#if LDBL_MANT_DIG == 64
+// The whole numbers as the game's arithmetic writes them for the x87 unit: 2^63 added and taken
+// away, in the unit's own rounding.
+long double NearestWhole(long double x) {
+  const long double threshold = 0x1p63L;
+  if (!(std::fabs(x) < threshold)) return x;
+  return x >= 0 ? (x + threshold) - threshold : -((-x + threshold) - threshold);
+}
+long double Floor(long double x) {
+  const long double nearest = NearestWhole(x);
+  return nearest - static_cast<long double>(nearest > x);
+}
+#endif
+
+TEST(EmulatedExtendedTest, TakesWholeNumbersAsTheX87UnitDoes) {
+  std::mt19937_64 random(2027);
+  std::uint64_t hash = 14695981039346656037u;
+  const auto mix = [&hash](std::uint64_t bits) {
+    for (int i = 0; i < 8; ++i) hash = (hash ^ ((bits >> (8 * i)) & 0xFF)) * 1099511628211u;
+  };
+  // Halves and their neighbours, either side of zero and of 2^63, then any value.
+  std::vector<std::tuple<std::uint64_t, int, bool>> operands;
+  for (const int exponent : {-70, -65, -64, -63, -62, -61, -1, 0, 1, 62}) {
+    for (const std::uint64_t significand :
+         {std::uint64_t{1} << 63, (std::uint64_t{1} << 63) + 1, ~std::uint64_t{0},
+          (std::uint64_t{3} << 62), (std::uint64_t{3} << 62) + 1}) {
+      for (const bool negative : {false, true})
+        operands.emplace_back(significand, exponent - 63, negative);
+    }
+  }
+  for (int i = 0; i < 100'000; ++i) {
+    // One draw after another: the order a call's arguments are evaluated in is the compiler's.
+    const std::uint64_t significand = random() | (std::uint64_t{1} << 63);
+    const int exponent = RandomExponent(random) % 200;
+    const bool negative = random() % 2 == 0;
+    operands.emplace_back(significand, exponent, negative);
+  }
+  for (const auto& [significand, exponent, negative] : operands) {
+    const E a = Operand<E>(significand, exponent, negative);
+    const E results[] = {a.Floor(), a.NearestWhole()};
+    for (const E& result : results) {
+      const auto [high, rest] = Bits(result);
+      mix(high);
+      mix(rest);
+    }
+#if LDBL_MANT_DIG == 64
+    const long double x = Operand<long double>(significand, exponent, negative);
+    ASSERT_EQ(Bits(results[0]), Bits(Floor(x))) << static_cast<double>(x);
+    ASSERT_EQ(Bits(results[1]), Bits(NearestWhole(x))) << static_cast<double>(x);
+#endif
+  }
+  for (const double special : {0.0, -0.0, kInfinity, -kInfinity}) {
+    EXPECT_EQ(Bits(E{special}.Floor()), Bits(E{special}));
+    EXPECT_EQ(Bits(E{special}.NearestWhole()), Bits(E{special}));
+  }
+  EXPECT_TRUE(std::isnan(static_cast<double>(E::NaN().Floor())));
+  // The x87 unit's, measured on x86, where every result is also compared one by one.
+  EXPECT_EQ(hash, 13814782772569744540u);
 }
 
 TEST(EmulatedExtendedTest, ConvertsExactlyInAndRoundsOnceOut) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace townwright {
 
@@ -15,6 +16,12 @@ class RandomSource {
 
   // The next uniform number in [0, 1).
   virtual double NextUniform() = 0;
+
+  // Where every draw of this source is a whole multiple of 2^-53, as the game's generator's are:
+  // the next draws.size() draws, each as the whole number k of its k * 2^-53, in order, and true.
+  // Elsewhere (a test's scripted draws) it draws nothing and is false. The turn's shuffles take
+  // their 6,000 draws so: one call, and whole-number arithmetic, rather than a call a draw.
+  virtual bool NextWholeDraws(std::span<std::uint64_t> /*draws*/) { return false; }
 };
 
 // Everything the game generator's next draws depend on: the 64-bit Mersenne Twister's 312 words
@@ -36,7 +43,8 @@ class GameRandom final : public RandomSource {
 
   void Seed(std::uint64_t seed);
 
-  double NextUniform() override { return static_cast<double>(Next() >> 11) * 0x1.0p-53; }
+  double NextUniform() override { return static_cast<double>(Next() >> kDroppedBits) * 0x1.0p-53; }
+  bool NextWholeDraws(std::span<std::uint64_t> draws) override;
 
   // The next 64-bit output of the engine.
   std::uint64_t Next() {
@@ -58,6 +66,8 @@ class GameRandom final : public RandomSource {
   }
   void Renew();
 
+  // A draw keeps the top 53 of the engine's 64 bits.
+  static constexpr int kDroppedBits = 11;
   GeneratorState state_;
 };
 

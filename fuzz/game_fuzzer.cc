@@ -74,7 +74,7 @@ class FuzzedGame {
   // Plays one action; false once the window has ended.
   bool Play(ByteReader& input) {
     using namespace control_id;
-    HeadlessPlatform& window = game_.window();
+    HeadlessPlatform& window = game_.platform();
     bool played = false;
     const int action = input.Next() % 16;
     if (action <= 8) {
@@ -93,7 +93,7 @@ class FuzzedGame {
       played = game_.Click(id, input.Next());
     } else if (action == 13) {
       const bool active = input.Next() % 2 == 1;
-      if (!active) window.FocusControl(1000 + input.Next() % 60);
+      if (!active) window.Focus(1000 + input.Next() % 60);
       game_.Send({.kind = WindowEvent::Kind::kActivation, .active = active});
     } else if (action == 14) {
       game_.Click(kExit);

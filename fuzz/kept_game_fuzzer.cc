@@ -48,16 +48,16 @@ class Input {
 // The bytes of a game kept after `turns` turns from `seed`, with typing in its boxes.
 std::string KeptGameBytes(std::uint64_t seed, int turns) {
   HeadlessGame game;
-  game.KeepAfterEveryEvent();
+  game.platform().set_keeps_games(true);
   game.Start(seed);
   game.Send({.kind = WindowEvent::Kind::kInitialise});
   for (int turn = 0; turn < turns; ++turn) game.Press(1 + (turn + 1) % kChoiceButtons);
   if (turns > 0) {
     game.SetTaxes("12.5", "abc", "-3");
-    game.window().Type(control_id::kTreasuryBox, "typed");
+    game.platform().Type(control_id::kTreasuryBox, "typed");
     game.Click(control_id::kTreasuryBox, 0x300);  // as a changed text box says so
   }
-  return *UnsealKeptGame(game.window().KeptGame());
+  return *UnsealKeptGame(game.platform().KeptGame());
 }
 
 std::string EditedCopy(Input& input) {
@@ -88,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string copy = input.Next() % 2 == 0 ? EditedCopy(input) : std::string(input.Rest());
 
   HeadlessGame game;
-  game.window().KeepGame(copy);
-  game.KeepAfterEveryEvent();
+  game.platform().KeepGame(copy);
+  game.platform().set_keeps_games(true);
   constexpr std::uint64_t kNewSeed = 77;
   if (!game.Start(kNewSeed)) {
     const std::string difference = testing::FindDifference(game, HeadlessGame(kNewSeed));
@@ -97,21 +97,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const bool played = !game.city().DayText.empty();
-  std::string broken = FindBrokenRule(game.city(), game.window(),
+  std::string broken = FindBrokenRule(game.city(), game.platform(),
                                       played ? Moment::kResumed : Moment::kBeforeFirstTurn);
   Require(broken.empty(), "brought back: " + broken);
 
   // Kept again and brought back again, it is the same game.
   game.Send({.kind = WindowEvent::Kind::kInitialise});
   HeadlessGame again;
-  again.window().KeepGame(game.window().KeptGame());
+  again.platform().KeepGame(game.platform().KeptGame());
   Require(again.Start(kNewSeed), "a game brought back is not brought back again");
   const std::string difference = testing::FindDifference(again, game);
   Require(difference.empty(), "brought back twice: " + difference);
 
   for (int k : {1, 5, 9}) {
     game.Press(k);
-    broken = FindBrokenRule(game.city(), game.window(), Moment::kJustAfterTurn);
+    broken = FindBrokenRule(game.city(), game.platform(), Moment::kJustAfterTurn);
     Require(broken.empty(), "a turn after it was brought back: " + broken);
   }
   return 0;

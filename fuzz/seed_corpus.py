@@ -65,9 +65,10 @@ GAMES = [
     game(9, 0, typed(2, "-250"), 9, *([3, 7] * 100), start=3),
 ]
 
-# Kept games: a game's own bytes, edited (kind 0: starting point, then edits), or a copy's text as
-# it is (kind 1). See kept_game_fuzzer.cc.
+
 def kept(start, *edits):
+    """Kept games: a game's own bytes, edited (kind 0: starting point, then edits), or a copy's text
+    as it is (kind 1). See kept_game_fuzzer.cc."""
     data = bytes([0, start])
     for position, value in edits:
         data += struct.pack("<HB", position, value)

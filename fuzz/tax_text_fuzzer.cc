@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   game.Press(1);
   const std::string broken =
-      testing::FindBrokenRule(city, game.window(), testing::Moment::kJustAfterTurn);
+      testing::FindBrokenRule(city, game.platform(), testing::Moment::kJustAfterTurn);
   Require(broken.empty(), broken);
   return 0;
 }

@@ -1,5 +1,6 @@
 #include "shell/control_table.h"
 
+#include <array>
 #include <iterator>
 
 #include "view/control_ids.h"
@@ -93,6 +94,8 @@ constexpr ControlLayout kTaxBoxes[] = {
 
 static_assert(std::size(kWindowControls) == 53);
 
+std::size_t Slot(int id) { return static_cast<std::size_t>(id - kFirstId); }
+
 }  // namespace
 
 std::span<const ControlLayout> WindowControls() { return kWindowControls; }
@@ -100,13 +103,14 @@ std::span<const ControlLayout> WindowControls() { return kWindowControls; }
 std::span<const ControlLayout> TaxBoxes() { return kTaxBoxes; }
 
 const ControlLayout* FindControlLayout(int id) {
-  for (const ControlLayout& layout : kWindowControls) {
-    if (layout.id == id) return &layout;
-  }
-  for (const ControlLayout& layout : kTaxBoxes) {
-    if (layout.id == id) return &layout;
-  }
-  return nullptr;
+  // Asked for at every refresh of every turn: looked up by identifier, not searched for.
+  static const auto by_id = [] {
+    std::array<const ControlLayout*, kIdCount> table{};
+    for (const ControlLayout& layout : kWindowControls) table[Slot(layout.id)] = &layout;
+    for (const ControlLayout& layout : kTaxBoxes) table[Slot(layout.id)] = &layout;
+    return table;
+  }();
+  return IsControlId(id) ? by_id[Slot(id)] : nullptr;
 }
 
 std::string AccessibleName(const ControlLayout& layout) {
@@ -121,10 +125,25 @@ std::string NameWithoutOffer(const ControlLayout& layout) {
   return AccessibleName(layout) + ", no offer";
 }
 
-std::string ScreenReaderName(const ControlLayout& layout, std::string_view text) {
-  if (layout.kind == ControlKind::kTextBox) return AccessibleName(layout);
+std::string_view ScreenReaderName(const ControlLayout& layout, std::string_view text) {
+  // Made once for each control, as a refresh asks for them.
+  struct Names {
+    std::string accessible;
+    std::string without_offer;
+  };
+  static const auto names = [] {
+    std::array<Names, kIdCount> made;
+    for (const std::span<const ControlLayout> table : {WindowControls(), TaxBoxes()}) {
+      for (const ControlLayout& control : table) {
+        made[Slot(control.id)] = {AccessibleName(control), NameWithoutOffer(control)};
+      }
+    }
+    return made;
+  }();
+  const Names& name = names[Slot(layout.id)];
+  if (layout.kind == ControlKind::kTextBox) return name.accessible;
   const bool blank = text.find_first_not_of(" \t\n\r\f\v") == std::string_view::npos;
-  return blank ? NameWithoutOffer(layout) : "";
+  return blank ? std::string_view(name.without_offer) : std::string_view();
 }
 
 }  // namespace townwright

@@ -47,7 +47,7 @@ std::string NameWithoutOffer(const ControlLayout& layout);
 
 // The name a window gives the control while it shows `text`, for screen readers to say instead of
 // the text: a figure box's AccessibleName, a choice button's NameWithoutOffer while its text is
-// blank; empty where the text itself names the control.
-std::string ScreenReaderName(const ControlLayout& layout, std::string_view text);
+// blank; empty where the text itself names the control. `layout` is one of the table's own.
+std::string_view ScreenReaderName(const ControlLayout& layout, std::string_view text);
 
 }  // namespace townwright

@@ -23,35 +23,51 @@ using GameTest = testing::HeadlessGameTest;
 // What a mistyped cell of the control table would break, checked without restating the table:
 // each control's kind, every control within the window and within its frame, no two overlapping.
 TEST_F(GameTest, BuildsTheWindowAsLaidOut) {
-  window.set_pixels_per_inch(120);
+  platform.set_pixels_per_inch(120);
   Start();
   Press(1);  // the tax boxes too
-  EXPECT_EQ(window.caption().rfind("Townwright", 0), 0u);
-  EXPECT_EQ(window.client_area(), (DialogRect{133, 127, 425, 324}));
-  EXPECT_EQ(window.dialog_font_face(), "MS Sans Serif");
-  EXPECT_EQ(window.dialog_font_points(), 8);
+  EXPECT_EQ(platform.caption().rfind("Townwright", 0), 0u);
+  EXPECT_EQ(platform.client_area(), (DialogRect{133, 127, 425, 324}));
+  EXPECT_EQ(platform.dialog_font_face(), "MS Sans Serif");
+  EXPECT_EQ(platform.dialog_font_points(), 8);
 
   const auto among = [](int id, std::initializer_list<std::pair<int, int>> ranges) {
     return std::any_of(ranges.begin(), ranges.end(),
                        [id](auto range) { return id >= range.first && id <= range.second; });
   };
+  const auto one = [](int id) { return std::pair(id, id); };
   const auto kind_of = [&](int id) {
-    if (among(id, {{1001, 1001}, {1010, 1010}, {1020, 1020}, {1023, 1023}, {1050, 1050}})) {
+    if (among(id, {one(kDetailsFrame), one(kProjectsFrame), one(kInformationFrame),
+                   one(kTaxTablesFrame), one(kDateFrame)})) {
       return ControlKind::kFrame;
     }
-    if (among(id, {{1002, 1009}, {1021, 1021}, {1024, 1026}, {1028, 1028}})) {
+    if (among(id, {{kTreasuryHeading, kQualityOfLifeHeading},
+                   one(kCitizensMonthlyHeading),
+                   {kIncomeTaxHeading, kPropertyTaxHeading},
+                   one(kWorkforceHeading)})) {
       return ControlKind::kLabel;
     }
-    if (among(id, {{1011, 1019}, {1027, 1027}, {1054, 1057}})) return ControlKind::kButton;
+    if (among(id, {{kFirstChoiceButton, kLastChoiceButton}, one(kUpdateTaxRates), {kSave, kNew}})) {
+      return ControlKind::kButton;
+    }
     return ControlKind::kTextBox;
   };
   // The frame each control lies in; the outer frames lie in the window alone.
   const auto frame_of = [&](int id) {
-    if (among(id, {{1002, 1009}, {1029, 1044}})) return kDetailsFrame;
-    if (among(id, {{1011, 1019}})) return kProjectsFrame;
-    if (among(id, {{1024, 1027}, {1046, 1048}})) return kTaxTablesFrame;
-    if (among(id, {{1051, 1053}})) return kDateFrame;
-    if (among(id, {{1021, 1023}, {1028, 1028}, {1045, 1057}})) return kInformationFrame;
+    if (among(id, {{kTreasuryHeading, kQualityOfLifeHeading},
+                   {kTreasuryBox, kQualityOfLifeTrendBox}})) {
+      return kDetailsFrame;
+    }
+    if (among(id, {{kFirstChoiceButton, kLastChoiceButton}})) return kProjectsFrame;
+    if (among(id, {{kIncomeTaxHeading, kUpdateTaxRates}, {kIncomeTaxBox, kPropertyTaxBox}})) {
+      return kTaxTablesFrame;
+    }
+    if (among(id, {{kMonthBox, kDayBox}})) return kDateFrame;
+    if (among(id, {{kCitizensMonthlyHeading, kTaxTablesFrame},
+                   one(kWorkforceHeading),
+                   {kCitizensMonthlyBox, kNew}})) {
+      return kInformationFrame;
+    }
     return 0;
   };
   const auto inside = [](DialogRect inner, DialogRect outer) {
@@ -63,14 +79,14 @@ TEST_F(GameTest, BuildsTheWindowAsLaidOut) {
     return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
            b.y < a.y + a.height;
   };
-  const auto& controls = window.controls();
+  const auto& controls = platform.controls();
   ASSERT_EQ(controls.size(), 56u);
   for (const auto& control : controls) {
     SCOPED_TRACE(::testing::Message() << "control " << control.id);
     EXPECT_EQ(control.kind, kind_of(control.id));
     EXPECT_TRUE(inside(control.place, {0, 0, 425, 324}));
     if (frame_of(control.id) != 0) {
-      EXPECT_TRUE(inside(control.place, window.FindControl(frame_of(control.id))->place));
+      EXPECT_TRUE(inside(control.place, platform.FindControl(frame_of(control.id))->place));
     }
     for (const auto& other : controls) {
       if (&other != &control && control.kind != ControlKind::kFrame &&
@@ -80,10 +96,10 @@ TEST_F(GameTest, BuildsTheWindowAsLaidOut) {
     }
   }
   // The year box alone has a font of its own: 24 points at the screen's 120 pixels per inch.
-  ASSERT_EQ(window.fonts().size(), 1u);
-  EXPECT_EQ(window.fonts()[0].character_height, 40);
-  EXPECT_EQ(window.fonts()[0].weight, 400);
-  EXPECT_EQ(window.fonts()[0].face, "MS Sans Serif");
+  ASSERT_EQ(platform.fonts().size(), 1u);
+  EXPECT_EQ(platform.fonts()[0].character_height, 40);
+  EXPECT_EQ(platform.fonts()[0].weight, 400);
+  EXPECT_EQ(platform.fonts()[0].face, "MS Sans Serif");
   for (const auto& control : controls) {
     EXPECT_EQ(control.font, control.id == kYearBox ? game.dialog().YearFont : 0u) << control.id;
   }
@@ -97,8 +113,8 @@ TEST_F(GameTest, OnlyClicksAndNotificationOneAreActedOn) {
     Click(kExit, code);
   }
   EXPECT_EQ(city.Day, 1);
-  EXPECT_TRUE(window.message_boxes().empty());
-  EXPECT_FALSE(window.ended());
+  EXPECT_TRUE(platform.message_boxes().empty());
+  EXPECT_FALSE(platform.ended());
   Click(ChoiceButton(1), 1);
   EXPECT_EQ(city.Day, 2);
 }
@@ -111,8 +127,8 @@ TEST_F(GameTest, TaxBoxesAppearAtTheEndOfTheFirstTurnBelowTheirLabels) {
                                               {kPropertyTaxBox, {345, 150, 65, 15}}};
   for (const auto& [id, place] : boxes) {
     ASSERT_TRUE(Exists(id)) << id;
-    EXPECT_EQ(window.FindControl(id)->kind, ControlKind::kTextBox);
-    EXPECT_EQ(window.FindControl(id)->place, place);
+    EXPECT_EQ(platform.FindControl(id)->kind, ControlKind::kTextBox);
+    EXPECT_EQ(platform.FindControl(id)->place, place);
   }
   EXPECT_EQ(Text(kIncomeTaxBox), " 33");
   EXPECT_EQ(Text(kSalesTaxBox), " 7.5");
@@ -122,9 +138,9 @@ TEST_F(GameTest, TaxBoxesAppearAtTheEndOfTheFirstTurnBelowTheirLabels) {
 TEST_F(GameTest, UpdateTaxRatesReadsEachBoxAsANumberShownAgainWithOneDecimal) {
   Start();
   Press(1);
-  window.Type(kIncomeTaxBox, "12.345");
-  window.Type(kSalesTaxBox, "abc");
-  window.Type(kPropertyTaxBox, "-3");
+  platform.Type(kIncomeTaxBox, "12.345");
+  platform.Type(kSalesTaxBox, "abc");
+  platform.Type(kPropertyTaxBox, "-3");
   Click(kUpdateTaxRates);
   EXPECT_EQ(city.IncomeTaxRate, 0.12345);
   EXPECT_EQ(city.SalesTaxRate, 0);
@@ -148,14 +164,15 @@ TEST_F(GameTest, EnterEscapeFramesLabelsAndBoxesDoNothing) {
   Start();
   Press(1);
   const std::string choices = Text(ChoiceButton(2));
-  for (const int id : {kEnterKeyCommand, kEscapeKeyCommand, kDetailsFrame, kTreasuryHeading,
-                       kProjectsFrame, kTreasuryBox, kIncomeTaxBox, kYearBox, 1022, 0, 9999}) {
-    Click(id);  // 1022 is no control
+  for (const int id :
+       {kEnterKeyCommand, kEscapeKeyCommand, kDetailsFrame, kTreasuryHeading, kProjectsFrame,
+        kTreasuryBox, kIncomeTaxBox, kYearBox, kTaxTablesFrame - 1, 0, 9999}) {
+    Click(id);  // kTaxTablesFrame - 1 is the one identifier in the range that no control has
   }
   EXPECT_EQ(city.Day, 2);
   EXPECT_EQ(Text(ChoiceButton(2)), choices);
-  EXPECT_FALSE(window.ended());
-  EXPECT_TRUE(window.message_boxes().empty());
+  EXPECT_FALSE(platform.ended());
+  EXPECT_TRUE(platform.message_boxes().empty());
 }
 
 TEST_F(GameTest, TheProgramEndsWithStatusZeroHoweverTheWindowEnds) {
@@ -170,18 +187,18 @@ TEST_F(GameTest, TheProgramEndsWithStatusZeroHoweverTheWindowEnds) {
 }
 
 TEST_F(GameTest, AWindowThatCannotBeCreatedEndsTheProgramAtOnceWithStatusOne) {
-  window.set_refuse_main_window(true);
-  window.PostClick(ChoiceButton(1));
-  EXPECT_EQ(RunTownwright(window, 1), 1);
-  EXPECT_TRUE(window.controls().empty());
-  EXPECT_EQ(window.pause_count(), 9);
+  platform.set_refuse_main_window(true);
+  platform.PostClick(ChoiceButton(1));
+  EXPECT_EQ(RunTownwright(platform, 1), 1);
+  EXPECT_TRUE(platform.controls().empty());
+  EXPECT_EQ(platform.pauses(), 9);
 }
 
 TEST_F(GameTest, ActivationWithNothingSavedLeavesTheFocusWhereItIs) {
   Start();
-  window.FocusControl(ChoiceButton(1));
+  platform.Focus(ChoiceButton(1));
   Activate(true);
-  EXPECT_EQ(window.FocusedControl(), window.FindControl(ChoiceButton(1))->handle);
+  EXPECT_EQ(platform.FocusedControl(), platform.FindControl(ChoiceButton(1))->handle);
 }
 
 TEST_F(GameTest, TrendsReadZeroForThirtyTurnsThenCompareWithTurnOne) {
@@ -203,12 +220,12 @@ TEST_F(GameTest, TheSameSeedPlaysTheSameGame) {
   Start(11);
   PressTimes(2, 25);
   std::vector<std::string> first;
-  for (const auto& control : window.controls()) first.push_back(control.text);
+  for (const auto& control : platform.controls()) first.push_back(control.text);
 
   HeadlessGame again(11);
   for (int i = 0; i < 25; ++i) again.Press(2);
   std::vector<std::string> second;
-  for (const auto& control : again.window().controls()) second.push_back(control.text);
+  for (const auto& control : again.platform().controls()) second.push_back(control.text);
   EXPECT_EQ(first, second);
 }
 
@@ -217,7 +234,7 @@ TEST_F(GameTest, ALongGameKeepsItsInvariants) {
   GameRandom player(99);
   for (int turn = 1; turn <= 700; ++turn) {
     Press(1 + static_cast<int>(player.NextUniform() * 9));
-    ASSERT_EQ(testing::FindBrokenRule(city, window, testing::Moment::kJustAfterTurn), "")
+    ASSERT_EQ(testing::FindBrokenRule(city, platform, testing::Moment::kJustAfterTurn), "")
         << "after turn " << turn;
     if (turn % 97 == 0) {
       game.SetTaxes(turn % 2 ? "150" : "-40", "7.5", "15");

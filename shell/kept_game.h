@@ -12,6 +12,8 @@
 // date boxes show before the first turn, and a rate typed but not applied, are in no record).
 // Sealed as text by shell/kept_game_seal.h.
 
+#include <string>
+
 #include "data/city_state.h"
 #include "data/random_source.h"
 #include "shell/main_window.h"
@@ -20,7 +22,11 @@
 namespace townwright {
 
 // After an event: keeps the game as it stands with the platform, in place of the copy kept
-// before; or, once the game has ended the window, keeps none.
+// before; or, once the game has ended the window, keeps none. Nothing where the platform keeps
+// no games.
+// The copy KeepRunningGame keeps: the game as it stands, sealed as text.
+std::string KeptCopy(const CityState& city, const GeneratorState& generator, Platform& platform);
+
 void KeepRunningGame(const CityState& city, const MainDialog& window, const GameRandom& random,
                      Platform& platform);
 

@@ -7,10 +7,11 @@
 namespace townwright {
 namespace {
 
-// The version, and the format of the game's bytes, whose number changes whenever they are laid out
-// anew or mean something else, so that no build reads another's copy even where the version stays
-// (between releases). One literal, which the page's test of a next release finds in the module.
-constexpr std::string_view kRelease = "Townwright " TOWNWRIGHT_VERSION " kept game 1";
+// The format of the game's bytes, which every copy names: not the release, so that the next
+// release, and an update of the page, goes on with the game a tab kept, unless the bytes changed.
+constexpr std::string_view kFormat = "Townwright kept game 1";
+// The same format, as the builds of 0.1.0 named it after their version.
+constexpr std::string_view kFormatAsVersion010NamedIt = "Townwright 0.1.0 kept game 1";
 
 constexpr std::string_view kAlphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -101,11 +102,11 @@ std::optional<std::string> FromBase64(std::string_view text) {
 
 }  // namespace
 
-std::string_view KeptGameRelease() { return kRelease; }
+std::string_view KeptGameFormat() { return kFormat; }
 
-std::string SealKeptGame(std::string_view game, std::string_view release) {
-  std::string bytes(1, static_cast<char>(std::min<std::size_t>(release.size(), 255)));
-  bytes += release.substr(0, 255);
+std::string SealKeptGame(std::string_view game, std::string_view format) {
+  std::string bytes(1, static_cast<char>(std::min<std::size_t>(format.size(), 255)));
+  bytes += format.substr(0, 255);
   bytes += game;
   const std::uint64_t checksum = Checksum(bytes);
   for (int i = 0; i < kChecksumBytes; ++i) bytes += static_cast<char>(checksum >> (8 * i) & 0xFF);
@@ -122,10 +123,9 @@ std::optional<std::string> UnsealKeptGame(std::string_view text) {
   }
   if (checksum != Checksum(std::string_view(*bytes).substr(0, body))) return std::nullopt;
   const std::size_t name_length = static_cast<unsigned char>((*bytes)[0]);
-  if (1 + name_length > body ||
-      std::string_view(*bytes).substr(1, name_length) != KeptGameRelease()) {
-    return std::nullopt;
-  }
+  if (1 + name_length > body) return std::nullopt;
+  const std::string_view format = std::string_view(*bytes).substr(1, name_length);
+  if (format != kFormat && format != kFormatAsVersion010NamedIt) return std::nullopt;
   return bytes->substr(1 + name_length, body - 1 - name_length);
 }
 

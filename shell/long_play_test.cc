@@ -27,7 +27,7 @@ class LongPlayTest : public testing::HeadlessGameTest {
   void ExpectSoundAfterTurns(int turns) {
     for (int i = 0; i < turns; ++i) {
       Press(1 + i % 9);
-      const std::string broken = FindBrokenRule(city, window, testing::Moment::kJustAfterTurn);
+      const std::string broken = FindBrokenRule(city, platform, testing::Moment::kJustAfterTurn);
       ASSERT_EQ(broken, "") << "turn " << i + 1;
     }
   }

@@ -13,7 +13,7 @@ namespace {
 // simply missing; the next refresh tries again.
 void ShowInControl(Platform& platform, int id, std::string_view text) {
   const ControlLayout* layout = FindControlLayout(id);
-  const std::string name = layout != nullptr ? ScreenReaderName(*layout, text) : std::string();
+  const std::string_view name = layout != nullptr ? ScreenReaderName(*layout, text) : "";
   if (platform.SetControlText(id, text, name) || layout == nullptr) return;
   platform.CreateControl(id, layout->kind, layout->place, text, name);
 }

@@ -112,6 +112,9 @@ struct WindowEvent {
 
 using WindowEventHandler = std::function<void(const WindowEvent&)>;
 
+// What RunUntilEnded returns when it returned with the window still open.
+inline constexpr int kWindowStillOpen = -1;
+
 // Backends that have no handles of their own for controls (the headless and the Qt window) use
 // these: a control's handle is its identifier moved out of the main window's way.
 inline constexpr WindowHandle kMainWindowHandle = 1;
@@ -172,7 +175,9 @@ class Platform {
   // nest.
   virtual int OpenMessageBoxes() = 0;
 
-  // Holds the game's thread; what was drawn before the pause is on screen during it.
+  // Holds the game's thread; what was drawn before the pause is on screen during it. (The page,
+  // whose thread is the browser's, holds back what the game draws after it instead, and the
+  // player's next event with it.)
   virtual void Pause(int milliseconds) = 0;
 
   // The control with the keyboard focus, or 0.
@@ -182,7 +187,10 @@ class Platform {
 
   // Sends kInitialise, shows the main window and delivers its events to `handler` until the window
   // is ended; then destroys the window and its fonts and returns the result it was ended with.
-  // Returns at once when there is no main window.
+  // Returns at once when there is no main window. Where the window system runs the loop itself
+  // (the page, whose events come from the browser's loop once the program's start has returned),
+  // it returns kWindowStillOpen once the window shows, and hands `handler` every later event until
+  // the window is ended: `handler`, and what it refers to, must then live on.
   virtual int RunUntilEnded(const WindowEventHandler& handler) = 0;
 
   // Ends the main window with `result`; RunUntilEnded returns once the current event is handled,
@@ -196,6 +204,8 @@ class Platform {
   // A copy is printable ASCII text; the shell keeps one after every event it handles and keeps
   // none once the window has ended.
   //
+  // Whether this platform keeps a copy at all; where it does not, the shell makes none.
+  virtual bool KeepsGames() = 0;
   // Replaces the kept copy with `copy`; an empty copy keeps none. Where the copy cannot be stored
   // (no room, storage refused), none is kept: never an older one.
   virtual void KeepGame(std::string_view copy) = 0;

@@ -1,6 +1,8 @@
 #include "sim/economy.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 
 #include "data/arithmetic.h"
 
@@ -14,29 +16,59 @@ constexpr Extended kPerThousand = 0.001f;
 constexpr Extended kCensusDrag = 0.043f;
 constexpr Extended kWorkforceShare = 0.93f;
 
+// Wage * headcount, which is exact: a whole wage below 2^21 times a 32-bit count is below 2^53,
+// and so is the same number in double as in the extended format, without its arithmetic.
+Extended Earnings(const CityState& city, int occupation) {
+  const double wage = city.OccupationWage[occupation];
+  const auto count = static_cast<double>(city.Headcount[occupation]);
+  constexpr double kExactWage = 0x1p21;
+  if (wage == std::floor(wage) && std::fabs(wage) < kExactWage) return Extended{wage * count};
+  return wage * static_cast<Extended>(count);
+}
+
+// 0.5 - r, which is exact for a draw of the game's generator: a whole multiple of 2^-53 in [0, 1),
+// whose difference from 0.5 is another, below 1 in magnitude: 53 bits at most, exact in double.
+Extended HalfLess(double r) {
+  const double scaled = r * 0x1p53;  // exact: a power of two
+  if (r >= 0 && r < 1 && scaled == std::floor(scaled)) return 0.5 - r;
+  return Extended{0.5} - r;
+}
+
+// Volatility / 100, a division, the dearest operation of the format in software: an occupation's
+// volatility, from the catalogue, gives the same share every turn, so its latest is remembered.
+Extended VolatilityShare(const CityState& city, int occupation) {
+  struct Share {
+    double volatility = 0;
+    Extended share = 0;
+  };
+  thread_local std::array<Share, kOccupationCount + 1> shares;
+  Share& known = shares[static_cast<std::size_t>(occupation)];
+  const double volatility = city.OccupationVolatility[occupation];
+  if (!(known.volatility == volatility)) known = {volatility, volatility / Extended{100}};
+  return known.share;
+}
+
 void AddIncomes(CityState& city, RandomSource& random) {
   city.CitizensMonthly = 0;
+  // The same for every occupation; formed once, with the very operations each would form it with.
+  const Extended after_taxes = 1 - Abs(city.SalesTaxRate + Extended{city.IncomeTaxRate});
   for (int occupation = 1; occupation <= kOccupationCount; ++occupation) {
-    const Extended factor = city.OccupationVolatility[occupation] / Extended{100} *
-                                (Extended{0.5} - random.NextUniform()) +
-                            1;
+    const Extended factor = VolatilityShare(city, occupation) * HalfLess(random.NextUniform()) + 1;
     // Stored once and used by all three sums: each occupation's income has one draw a turn, and the
     // treasury, the velocity of money and the citizens' monthly must all see the same one.
-    const double income = city.OccupationWage[occupation] *
-                          static_cast<Extended>(city.Headcount[occupation]) * factor;
-    city.Treasury =
-        city.Treasury +
-        income * (1 - Abs(city.SalesTaxRate + Extended{city.IncomeTaxRate})) * kTreasuryScale;
-    city.CitizensMonthly = city.CitizensMonthly + income / kDaysPerYear;
-    city.VelocityOfMoney = city.VelocityOfMoney + Abs(income / kDaysPerYear);
+    const double income = Earnings(city, occupation) * factor;
+    city.Treasury = city.Treasury + income * after_taxes * kTreasuryScale;
+    const Extended daily = income / kDaysPerYear;
+    city.CitizensMonthly = city.CitizensMonthly + daily;
+    city.VelocityOfMoney = city.VelocityOfMoney + Abs(daily);
   }
 }
 
 void AddWealth(CityState& city) {
+  const Extended after_tax = 1 - Extended{city.PropertyTaxRate};  // the same for every project
   for (int project = 1; project <= kProjectCount; ++project) {
-    city.Wealth = city.Wealth + city.ProjectCost[project] *
-                                    Extended{city.ProjectProgress[project]} *
-                                    (1 - Extended{city.PropertyTaxRate});
+    city.Wealth = city.Wealth +
+                  city.ProjectCost[project] * Extended{city.ProjectProgress[project]} * after_tax;
   }
 }
 
@@ -88,9 +120,9 @@ void AddProjectIndicators(CityState& city) {
 
 void ComputeCensusAndWorkforce(CityState& city, RandomSource& random) {
   city.Census = 0;
+  const Extended taxes =
+      city.PropertyTaxRate + Extended{city.SalesTaxRate} + Extended{city.IncomeTaxRate};
   for (int occupation = 1; occupation <= kOccupationCount; ++occupation) {
-    const Extended taxes =
-        city.PropertyTaxRate + Extended{city.SalesTaxRate} + Extended{city.IncomeTaxRate};
     city.Census = Int(static_cast<Extended>(city.Headcount[occupation]) / 12 * kPerThousand -
                       taxes * city.Census * kCensusDrag) +
                   city.Census;

@@ -16,18 +16,13 @@ namespace townwright::testing {
 // the player's typing in any of them included.
 enum class Moment { kBeforeFirstTurn, kJustAfterTurn, kBetweenTurns, kResumed };
 
-// The first broken rule, described for a person, or the empty string when all hold:
-// - every tax rate is finite;
-// - the calendar: day 1 to 27, month 1 to 12, and (once a turn wrote them) the date boxes show
-//   them;
-// - choice 1 is "do nothing (except collect taxes)" with code -1, every choice's caption belongs
-//   to its code, and every button shows its choice's caption;
-// - every project 1 to 31 stands in exactly one status list, in the list its progress and
-//   completion mark decide, and the pending list in ascending order (before the first turn: the
-//   start deck, projects 0 to 31 in any order);
+// The first broken rule, described for a person, or the empty string when all hold: those of
+// every sound record (view/sound_record.h), and of what the window shows:
+// - once a turn wrote them, the date boxes show the record's date;
+// - every button shows its choice's caption;
 // - exactly one control per identifier, and after the first turn all 56 of them;
 // - every figure the game wrote is a well-formed number text in its box's format (not checked of
 //   a game brought back, whose boxes may show the player's typing).
-std::string FindBrokenRule(const CityState& city, const HeadlessPlatform& window, Moment moment);
+std::string FindBrokenRule(const CityState& city, const HeadlessPlatform& platform, Moment moment);
 
 }  // namespace townwright::testing

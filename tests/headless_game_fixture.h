@@ -30,7 +30,7 @@ class HeadlessGameTest : public ::testing::Test {
 
   HeadlessGame game;
   CityState& city = game.city();
-  HeadlessPlatform& window = game.window();
+  HeadlessPlatform& platform = game.platform();
 };
 
 }  // namespace townwright::testing

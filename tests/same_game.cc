@@ -16,8 +16,8 @@ std::string RecordBytes(const CityState& city) {
 std::string FindDifference(const HeadlessGame& game, const HeadlessGame& expected) {
   if (RecordBytes(game.city()) != RecordBytes(expected.city())) return "the records differ";
   if (!(game.random().state() == expected.random().state())) return "the generators differ";
-  const auto& controls = game.window().controls();
-  const auto& expected_controls = expected.window().controls();
+  const auto& controls = game.platform().controls();
+  const auto& expected_controls = expected.platform().controls();
   if (controls.size() != expected_controls.size()) {
     return std::to_string(controls.size()) + " controls instead of " +
            std::to_string(expected_controls.size());

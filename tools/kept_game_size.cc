@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const auto game = std::make_unique<HeadlessGame>();
-  game->KeepAfterEveryEvent();
+  game->platform().set_keeps_games(true);
   game->Start(std::strtoull(argv[1], nullptr, 10));
   for (int i = 2; i < argc; ++i) {
     const std::uint64_t turns = std::strtoull(argv[i], nullptr, 10);
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
       }
     }
     std::printf("%llu %zu\n", static_cast<unsigned long long>(turns),
-                game->window().KeptGame().size());
+                game->platform().KeptGame().size());
   }
   return 0;
 }

@@ -24,7 +24,8 @@ INDICATORS = [
 
 def main():
     if len(sys.argv) < 3 or not sys.argv[2].endswith((".png", ".svg")):
-        sys.exit("usage: plot_game.py TOWNWRIGHT_SIM OUTPUT.png|OUTPUT.svg [townwright-sim options...]")
+        sys.exit("usage: plot_game.py TOWNWRIGHT_SIM OUTPUT.png|OUTPUT.svg "
+                 "[townwright-sim options...]")
     tool, output, options = sys.argv[1], sys.argv[2], sys.argv[3:]
     run = subprocess.run([tool, "--columns", "names", "--values", "numbers",
                           *options], stdout=subprocess.PIPE, text=True)

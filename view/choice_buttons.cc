@@ -47,8 +47,13 @@ std::vector<std::string> LongestChoiceCaptions(const CityState& city) {
     // "Reactivate: " and "Halt: " are shorter than "Build: " and " [  100% completed ] " together.
     captions.push_back(BuildCaption(name, 1));
   }
-  std::stable_sort(captions.begin(), captions.end(),
-                   [](const auto& a, const auto& b) { return a.size() > b.size(); });
+  // Longest first, each after those as long before it: some thirty, so sorted by insertion, which
+  // is small code on a page that downloads all of it.
+  for (std::size_t i = 1; i < captions.size(); ++i) {
+    for (std::size_t j = i; j > 0 && captions[j].size() > captions[j - 1].size(); --j) {
+      std::swap(captions[j], captions[j - 1]);
+    }
+  }
   return captions;
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -91,6 +94,49 @@ TEST_F(IndicatorPanelTest, HugeAndNonFiniteFiguresStillShow) {
   EXPECT_EQ(display.shown[1030], "$ Inf");
   EXPECT_EQ(display.shown[1033], " NaN");
   EXPECT_EQ(display.shown[1037], "UP 100%");
+}
+
+// The room a box keeps for its figure rests on these: whatever the game puts there, no text is
+// longer than the longest of its form.
+TEST_F(IndicatorPanelTest, NoFigureIsLongerThanTheLongestOfItsForm) {
+  EXPECT_EQ(LongestFigureTexts(1029)->plain, "$-999,999,999,999,999");
+  EXPECT_EQ(LongestFigureTexts(1029)->exponent, "$-1.79769313486232E+308");
+  EXPECT_EQ(LongestFigureTexts(1043)->exponent, "DN 1.79769313486232E+308%");
+  EXPECT_EQ(LongestFigureTexts(1046), std::nullopt) << "a tax box is typed in, and scrolls";
+  std::mt19937_64 chance(7);
+  const double extremes[] = {0,
+                             -0.0,
+                             999999999999999.4,
+                             -999999999999999.5,
+                             1e15,
+                             -1e15,
+                             1e308,
+                             -std::numeric_limits<double>::max(),
+                             -1e-300};
+  for (int draw = 0; draw < 20000; ++draw) {
+    // Magnitudes from a millionth to the largest double, either sign.
+    const auto any = [&] {
+      if (draw < 9) return extremes[draw];
+      const double magnitude = std::pow(10.0, std::uniform_real_distribution(-6.0, 308.0)(chance));
+      return chance() % 2 == 0 ? magnitude : -magnitude;
+    };
+    city.Treasury = any();
+    city.Wealth = any();
+    city.Cleanliness = any();
+    city.Census = any();
+    city.VelocityOfMoney = any();
+    city.CitizensMonthly = any();
+    city.Workforce = std::floor(any());
+    for (int k = 1; k <= kIndicatorCount; ++k) city.IndicatorRatio[k] = any() / 100;
+    ShowIndicatorPanel(city, display);
+    for (const auto& [box, text] : display.shown) {
+      const auto longest = LongestFigureTexts(box);
+      if (!longest) continue;
+      const bool exponent = text.find('E') != std::string::npos;
+      ASSERT_LE(text.size(), (exponent ? longest->exponent : longest->plain).size())
+          << box << " shows \"" << text << "\"";
+    }
+  }
 }
 
 }  // namespace

@@ -111,11 +111,26 @@ bool ScientificDigits(double magnitude, int count, int precision, LeadingDigits&
 LeadingDigits CutLeadingDigits(double magnitude, int count) {
   LeadingDigits out;
   if (LeadingDigitsOfWhole(magnitude, count, out)) return out;
+  // The digits of a fraction cost a conversion of many digits, dearest in the browser, and the
+  // same few fractions come back every turn (a tax rate): the latest are remembered.
+  struct Remembered {
+    double magnitude = 0;  // none
+    int count = 0;
+    LeadingDigits digits;
+  };
+  thread_local std::array<Remembered, 8> remembered;
+  thread_local std::size_t oldest = 0;
+  for (const Remembered& earlier : remembered) {
+    if (earlier.magnitude == magnitude && earlier.count == count) return earlier.digits;
+  }
   constexpr int kGuardDigits = 20;
-  if (ScientificDigits(magnitude, count, count + kGuardDigits, out)) return out;
-  // A double's exact decimal expansion has at most 767 significant digits.
-  constexpr int kExactPrecision = 770;
-  ScientificDigits(magnitude, count, kExactPrecision, out);
+  if (!ScientificDigits(magnitude, count, count + kGuardDigits, out)) {
+    // A double's exact decimal expansion has at most 767 significant digits.
+    constexpr int kExactPrecision = 770;
+    ScientificDigits(magnitude, count, kExactPrecision, out);
+  }
+  remembered[oldest] = {magnitude, count, out};
+  oldest = (oldest + 1) % remembered.size();
   return out;
 }
 

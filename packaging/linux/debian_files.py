@@ -20,7 +20,8 @@ import xml.etree.ElementTree as ElementTree
 
 def wrapped(element, first, rest):
     # Debian wants changelog lines of at most 80 characters.
-    return textwrap.fill(" ".join("".join(element.itertext()).split()), width=79, initial_indent=first,
+    return textwrap.fill(" ".join("".join(element.itertext()).split()), width=79,
+                         initial_indent=first,
                          subsequent_indent=rest, break_on_hyphens=False)
 
 
@@ -47,7 +48,8 @@ def changelog_entry(release, package, maintainer):
 
 
 def copyright_file(license_text, maintainer, homepage):
-    match = re.match(r"MIT License\n\nCopyright \(c\) ([0-9, -]+) ([^\n]+)\n\n(.*?)\n*$", license_text,
+    match = re.match(r"MIT License\n\nCopyright \(c\) ([0-9, -]+) ([^\n]+)\n\n(.*?)\n*$",
+                     license_text,
                      re.S)
     if not match:
         sys.exit("LICENSE is not \"MIT License\", \"Copyright (c) YEARS HOLDER\" and its text")

@@ -11,8 +11,8 @@ import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "..", "platform", "qt", "tests"))
-import xsession  # noqa: E402
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
+from drive import xsession  # noqa: E402
 
 CAPTION = "^Townwright - by "
 

@@ -1,21 +1,13 @@
 #include "platform/headless/headless_game.h"
 
-#include "shell/command_handler.h"
-#include "shell/kept_game.h"
-#include "shell/startup.h"
 #include "view/control_ids.h"
 
 namespace townwright {
 
-bool HeadlessGame::Start(std::uint64_t seed) {
-  return StartOrResumeGame(city_, dialog_, random_, window_, seed);
-}
-
 bool HeadlessGame::Send(const WindowEvent& event) {
-  const auto day_before = city_.Day;
-  MainDialogCallback(city_, dialog_, random_, window_, event);
-  if (keep_after_every_event_) KeepRunningGame(city_, dialog_, random_, window_);
-  const bool played = city_.Day != day_before;
+  const auto day_before = city().Day;
+  session_.Handle(event);
+  const bool played = city().Day != day_before;
   if (played) ++turns_played_;
   return played;
 }
@@ -30,14 +22,14 @@ bool HeadlessGame::Press(int k) { return Click(control_id::ChoiceButton(k)); }
 
 void HeadlessGame::SetTaxes(std::string_view income, std::string_view sales,
                             std::string_view property) {
-  window_.Type(control_id::kIncomeTaxBox, income);
-  window_.Type(control_id::kSalesTaxBox, sales);
-  window_.Type(control_id::kPropertyTaxBox, property);
+  platform_.Type(control_id::kIncomeTaxBox, income);
+  platform_.Type(control_id::kSalesTaxBox, sales);
+  platform_.Type(control_id::kPropertyTaxBox, property);
   Click(control_id::kUpdateTaxRates);
 }
 
 std::optional<std::string> HeadlessGame::Text(int id) const {
-  const HeadlessPlatform::Control* control = window_.FindControl(id);
+  const HeadlessPlatform::Control* control = platform_.FindControl(id);
   if (control == nullptr) return std::nullopt;
   return control->text;
 }

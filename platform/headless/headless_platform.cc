@@ -88,7 +88,7 @@ int HeadlessPlatform::OpenMessageBoxes() {
                                         [](const MessageBox& box) { return box.open; }));
 }
 
-bool HeadlessPlatform::CloseMessageBox() {
+bool HeadlessPlatform::CloseNewestMessageBox() {
   const auto newest = std::find_if(message_boxes_.rbegin(), message_boxes_.rend(),
                                    [](const MessageBox& box) { return box.open; });
   if (newest == message_boxes_.rend()) return false;
@@ -97,7 +97,7 @@ bool HeadlessPlatform::CloseMessageBox() {
 }
 
 void HeadlessPlatform::Pause(int milliseconds) {
-  ++pause_count_;
+  ++pauses_;
   paused_milliseconds_ += milliseconds;
   if (on_pause_) on_pause_(milliseconds);
 }
@@ -109,7 +109,7 @@ int HeadlessPlatform::RunUntilEnded(const WindowEventHandler& handler) {
   DeliverPosted();
   if (player_ && !ended_) player_();
   handler_ = nullptr;
-  if (!ended_) return kStillOpen;
+  if (!ended_) return kWindowStillOpen;
   window_ = 0;
   controls_.clear();
   by_id_.fill(0);
@@ -153,7 +153,7 @@ bool HeadlessPlatform::Type(int id, std::string_view text) {
   return true;
 }
 
-void HeadlessPlatform::FocusControl(int id) {
+void HeadlessPlatform::Focus(int id) {
   const Control* control = FindControl(id);
   focus_ = control == nullptr ? 0 : control->handle;
 }

@@ -37,7 +37,7 @@ class HeadlessPlatform final : public Platform {
   struct MessageBox {
     std::string text;
     std::string caption;
-    bool open = true;  // until CloseMessageBox, or the end of the window
+    bool open = true;  // until CloseNewestMessageBox, or the end of the window
   };
 
   // Platform.
@@ -57,27 +57,30 @@ class HeadlessPlatform final : public Platform {
   void SetFocus(WindowHandle control) override { focus_ = control; }
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
-  // Kept in memory, so that a test can start another window on the copy, as a page reloaded does.
+  // Kept in memory, so that a test can start another window on the copy, as a page reloaded does;
+  // only once asked for (set_keeps_games), since the tests and tools that play millions of turns
+  // need not pay for a copy after each.
+  bool KeepsGames() override { return keeps_games_; }
   void KeepGame(std::string_view copy) override { kept_game_ = copy; }
   std::string KeptGame() override { return kept_game_; }
 
   // What a player does. RunUntilEnded delivers posted events in order, then lets the player act
   // (set_player); an event posted while it runs is delivered at once, unless the handler is busy:
   // then it waits until the handler returns, as in a real window. When both have run out the
-  // window is left open and RunUntilEnded returns kStillOpen.
-  static constexpr int kStillOpen = -1;
+  // window is left open and RunUntilEnded returns kWindowStillOpen.
   void Post(const WindowEvent& event);
   void PostClick(int id, int notification_code = 0);
   void set_player(std::function<void()> player) { player_ = std::move(player); }
   // Presses OK on the newest open message box; false when none is open.
-  bool CloseMessageBox();
+  bool CloseNewestMessageBox();
   // Types `text` into control `id` as a player would; false when there is no such control.
   bool Type(int id, std::string_view text);
-  void FocusControl(int id);
+  void Focus(int id);
 
   // Set-up of the simulated screen and of failures.
   void set_pixels_per_inch(int pixels) { pixels_per_inch_ = pixels; }
   void set_refuse_main_window(bool refuse) { refuse_main_window_ = refuse; }
+  void set_keeps_games(bool keeps) { keeps_games_ = keeps; }
   // Runs at every pause, after counting it.
   void set_on_pause(std::function<void(int milliseconds)> hook) { on_pause_ = std::move(hook); }
 
@@ -91,7 +94,7 @@ class HeadlessPlatform final : public Platform {
   int dialog_font_points() const { return font_points_; }
   const std::vector<Font>& fonts() const { return fonts_; }  // handle k is fonts()[k - 1]
   const std::vector<MessageBox>& message_boxes() const { return message_boxes_; }  // all shown
-  int pause_count() const { return pause_count_; }
+  int pauses() const { return pauses_; }
   long long paused_milliseconds() const { return paused_milliseconds_; }
   bool ended() const { return ended_; }
   int end_result() const { return end_result_; }
@@ -121,10 +124,11 @@ class HeadlessPlatform final : public Platform {
   WindowHandle focus_ = 0;
   int pixels_per_inch_ = 96;
   bool refuse_main_window_ = false;
-  int pause_count_ = 0;
+  int pauses_ = 0;
   long long paused_milliseconds_ = 0;
   bool ended_ = false;
-  int end_result_ = kStillOpen;
+  int end_result_ = kWindowStillOpen;
+  bool keeps_games_ = false;
   std::string kept_game_;
 };
 

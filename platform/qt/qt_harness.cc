@@ -30,7 +30,7 @@ int QtHarness::Run(const WindowEventHandler& handler, const std::function<void()
     } else {
       ADD_FAILURE() << "the window was never activated";
     }
-    platform_.EndWindow(kLeftOpen);  // ignored when the player ended the window
+    platform_.EndWindow(kWindowStillOpen);  // ignored when the player ended the window
   });
   starter.start(0);
   return platform_.RunUntilEnded(handler);

@@ -7,8 +7,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "platform/contract/platform_harness.h"
 #include "platform/qt/qt_platform.h"
-#include "shell/platform_harness.h"
 
 namespace townwright::qt {
 

@@ -15,10 +15,10 @@
 #include <thread>
 #include <utility>
 
+#include "platform/kit/window_placement.h"
 #include "platform/qt/frame_box.h"
 #include "platform/qt/main_window_widget.h"
 #include "shell/control_table.h"
-#include "shell/window_placement.h"
 
 namespace townwright::qt {
 namespace {

@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/qt/dialog_units.h"
+#include "platform/qt/qt_dialog_units.h"
 #include "shell/platform.h"
 
 class QEventLoop;
@@ -54,6 +54,7 @@ class QtPlatform final : public Platform {
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
   // A run is the process, and nothing of a game outlives it.
+  bool KeepsGames() override { return false; }
   void KeepGame(std::string_view /*copy*/) override {}
   std::string KeptGame() override { return {}; }
 

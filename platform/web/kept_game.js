@@ -20,7 +20,7 @@ var TownwrightKeptGame = (function () {
   function forget() {
     try {
       sessionStorage.removeItem(key);
-    } catch (refused) {
+    } catch {
       // Nothing was kept, then.
     }
   }
@@ -35,7 +35,7 @@ var TownwrightKeptGame = (function () {
     }
     try {
       sessionStorage.setItem(key, copy);
-    } catch (full) {
+    } catch {
       forget();
     }
   }
@@ -54,7 +54,7 @@ var TownwrightKeptGame = (function () {
       if (waiting !== null) return waiting;
       try {
         return sessionStorage.getItem(key) || '';
-      } catch (refused) {
+      } catch {
         return '';
       }
     },

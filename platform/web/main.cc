@@ -6,7 +6,7 @@
 
 #include "data/random_source.h"
 #include "platform/web/web_platform.h"
-#include "shell/startup.h"
+#include "shell/game_session.h"
 
 // A test fixes the seed by the page's address (?seed=N, N a whole number below 10^15), so that two
 // tabs play the same game; only a browser driven by automation (navigator.webdriver) heeds it, so
@@ -21,10 +21,14 @@ EM_JS(double, TownwrightSeedForTests, (), {
 // clang-format on
 
 int main() {
-  townwright::web::WebPlatform platform;
+  // The page's loop is the browser's, which hands the window its events after this returns: the
+  // window and its game live on, for the page's life.
+  static townwright::web::WebPlatform platform;
+  static townwright::GameSession session(platform);
   // The seed is the time of day, as on the desktop, unless a test fixed it.
   const double fixed = TownwrightSeedForTests();
-  const std::uint64_t seed =
-      fixed >= 0 ? static_cast<std::uint64_t>(fixed) : townwright::SeedFromTimeOfDay();
-  return townwright::RunTownwright(platform, seed);
+  session.StartOrResume(fixed >= 0 ? static_cast<std::uint64_t>(fixed)
+                                   : townwright::SeedFromTimeOfDay());
+  session.Run();
+  return 0;
 }

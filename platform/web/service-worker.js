@@ -8,7 +8,7 @@
 'use strict';
 
 const kRelease = '@TOWNWRIGHT_RELEASE@';
-const kFiles = [@TOWNWRIGHT_FILES@];
+const kFiles = '@TOWNWRIGHT_FILES@'.split(',');
 const kScope = new URL(self.registration.scope);
 // A URL's path holds no space (it would be escaped), so the space after it ends it: the caches of
 // "/game/" and of "/game/preview/" are told apart.

@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <iterator>
+#include <optional>
 #include <string>
 
-#include "shell/narrow_layout.h"
+#include "platform/kit/narrow_layout.h"
 #include "view/control_ids.h"
+#include "view/indicator_panel.h"
 
 // The page's side of each operation, in page.js; texts cross as UTF-8 with their lengths.
 // clang-format off
@@ -26,31 +29,53 @@ EM_JS(void, TownwrightCreateWindow, (const char* caption, int caption_length, co
 EM_JS(void, TownwrightSizeWindow, (int width, int height), {
   TownwrightPage.sizeWindow(width, height);
 });
-// The narrow layout's grid: its number of columns, and a letter for each row (NarrowRowLetter).
-EM_JS(void, TownwrightNarrowGrid, (int columns, const char* rows, int rows_length), {
-  TownwrightPage.narrowGrid(columns, UTF8ToString(rows, rows_length));
+// A grid of the page's own layout: its number of columns, the number of indicators to a line, and
+// a letter for each row (NarrowRowLetter).
+EM_JS(void, TownwrightNarrowGrid, (int columns, int per_line, const char* rows, int rows_length), {
+  TownwrightPage.narrowGrid(columns, per_line, UTF8ToString(rows, rows_length));
 });
-// `narrow` points to the control's narrow placement: row, rows, column, columns, indent at the
-// start and at the end; a row of 0 is none.
+// `cells` points to the control's place on each grid of the page's own layout, in the order of
+// `per_line` (its `grids` numbers of indicators to a line): six numbers each, the row, rows,
+// column, columns, indent at the start and at the end; a row of 0 is none. A choice keeps room for
+// the caption `reserve`.
 EM_JS(void, TownwrightCreateControl, (int id, const char* element, int x, int y, int width,
-                                      int height, const int* narrow, const char* reserve,
-                                      int reserve_length, const char* text, int text_length,
-                                      const char* name, int name_length), {
-  const at = (k) => HEAP32[(narrow >> 2) + k];
-  TownwrightPage.createControl(id, UTF8ToString(element), {x, y, width, height}, {
-    row: at(0), rows: at(1), column: at(2), columns: at(3), indentStart: at(4), indentEnd: at(5),
-    reserve: UTF8ToString(reserve, reserve_length),
-  }, UTF8ToString(text, text_length), UTF8ToString(name, name_length));
+                                      int height, const int* per_line, int grids, const int* cells,
+                                      const char* reserve, int reserve_length, const char* text,
+                                      int text_length, const char* name, int name_length), {
+  const at = (k) => HEAP32[(cells >> 2) + k];
+  const placed = {};
+  for (let grid = 0; grid < grids; ++grid) {
+    const k = 6 * grid;
+    placed[HEAP32[(per_line >> 2) + grid]] = {row: at(k), rows: at(k + 1), column: at(k + 2),
+      columns: at(k + 3), indentStart: at(k + 4), indentEnd: at(k + 5)};
+  }
+  TownwrightPage.createControl(id, UTF8ToString(element), {x, y, width, height}, placed,
+                               UTF8ToString(reserve, reserve_length),
+                               UTF8ToString(text, text_length), UTF8ToString(name, name_length));
+});
+// A figure box of the page's own layout shows every text whole: the longest of each form, which the
+// page measures in its own font to size the box's text.
+EM_JS(void, TownwrightFitFigure, (int id, const char* plain, int plain_length, int plain_pixels,
+                                  const char* exponent, int exponent_length,
+                                  int exponent_pixels), {
+  TownwrightPage.fitFigure(id, {text: UTF8ToString(plain, plain_length), pixels: plain_pixels},
+                           {text: UTF8ToString(exponent, exponent_length),
+                            pixels: exponent_pixels});
 });
 EM_JS(void, TownwrightSetText, (int id, const char* text, int text_length, const char* name,
                                 int name_length), {
   TownwrightPage.setText(id, UTF8ToString(text, text_length), UTF8ToString(name, name_length));
 });
-EM_JS(int, TownwrightTextLength, (int id), {
-  return lengthBytesUTF8(TownwrightPage.text(id));
+// The text the player's latest change left in a text box, which the event being delivered reports.
+EM_JS(int, TownwrightTypedTextLength, (), {
+  return lengthBytesUTF8(TownwrightPage.typedText());
 });
-EM_JS(void, TownwrightCopyText, (int id, char* buffer, int size), {
-  stringToUTF8(TownwrightPage.text(id), buffer, size);
+EM_JS(void, TownwrightCopyTypedText, (char* buffer, int size), {
+  stringToUTF8(TownwrightPage.typedText(), buffer, size);
+});
+// What the game draws after a pause, the page shows once the pause is over.
+EM_JS(void, TownwrightPause, (int milliseconds), {
+  TownwrightPage.pause(milliseconds);
 });
 EM_JS(void, TownwrightSetFont, (int id, int pixel_height, int weight, const char* face,
                                 int face_length), {
@@ -76,17 +101,14 @@ EM_JS(void, TownwrightShowWindow, (), {
 EM_JS(void, TownwrightDestroyWindow, (), {
   TownwrightPage.destroyWindow();
 });
-// Gives the browser its thread until the player does something, then reports it.
-EM_ASYNC_JS(void, TownwrightNextEvent, (int* kind, int* id, int* code, int* active), {
-  const event = await TownwrightPage.nextEvent();
-  HEAP32[kind >> 2] = event.kind;
-  HEAP32[id >> 2] = event.id;
-  HEAP32[code >> 2] = event.code;
-  HEAP32[active >> 2] = event.active ? 1 : 0;
+// From now on the page hands `platform` the player's events (townwright_page_event), one at a time.
+EM_JS(void, TownwrightListen, (void* platform), {
+  TownwrightPage.listen((kind, id, code, active) =>
+      Module['_townwright_page_event'](platform, kind, id, code, active));
 });
 // The game kept for the life of the tab, in kept_game.js.
 EM_JS(void, TownwrightKeepGame, (const char* copy, int copy_length), {
-  TownwrightKeptGame.keep(UTF8ToString(copy, copy_length));
+  TownwrightPage.keepGame(UTF8ToString(copy, copy_length));
 });
 EM_JS(int, TownwrightKeptGameLength, (), {
   return lengthBytesUTF8(TownwrightKeptGame.kept());
@@ -96,12 +118,17 @@ EM_JS(void, TownwrightCopyKeptGame, (char* buffer, int size), {
 });
 // clang-format on
 
+// The page's door for the player's events: `platform` is the WebPlatform that listens.
+extern "C" EMSCRIPTEN_KEEPALIVE void townwright_page_event(void* platform, int kind, int id,
+                                                           int code, int active) {
+  static_cast<townwright::web::WebPlatform*>(platform)->Deliver(kind, id, code, active != 0);
+}
+
 namespace townwright::web {
 namespace {
 
-// The kinds of event the page reports, in TownwrightNextEvent, and the notification code of a
-// button's click. The page learns these numbers from TownwrightDescribeEvents, so that they are
-// written here alone.
+// The kinds of event the page reports, and the notification code of a button's click. The page
+// learns these numbers from TownwrightDescribeEvents, so that they are written here alone.
 enum PageEvent : int { kPageActivation = 1, kPageCommand = 2 };
 constexpr int kClickedNotification = 0;  // as a button's click is on the desktop
 // The notification of a text box whose text the player changed, as a desktop edit box sends it
@@ -138,6 +165,10 @@ char NarrowRowLetter(NarrowRow row) {
       return 'l';
     case NarrowRow::kEvenLine:
       return 'e';
+    case NarrowRow::kHeadings:
+      return 'h';
+    case NarrowRow::kFigures:
+      return 'f';
     case NarrowRow::kFrameEnd:
       break;
   }
@@ -163,10 +194,12 @@ WindowHandle WebPlatform::CreateMainWindow(std::string_view caption, DialogRect 
   // A page has no screen corner to keep a distance from: only the size is the window's.
   const PixelRect client = DialogRectToPixels(client_area, base_units_);
   TownwrightSizeWindow(client.width, client.height);
-  // Where the window is wider than the viewport, the page lays the controls out on this grid.
-  std::string rows;
-  for (const NarrowRow row : NarrowRows()) rows += NarrowRowLetter(row);
-  TownwrightNarrowGrid(kNarrowColumns, rows.data(), Length(rows));
+  // Where the layout is the page's own, it lays the controls out on one of these grids.
+  for (const int per_line : kFiguresPerLine) {
+    std::string rows;
+    for (const NarrowRow row : NarrowRows(per_line)) rows += NarrowRowLetter(row);
+    TownwrightNarrowGrid(kNarrowColumns, per_line, rows.data(), Length(rows));
+  }
   window_ = true;
   return kMainWindowHandle;
 }
@@ -176,30 +209,40 @@ WindowHandle WebPlatform::CreateControl(int id, ControlKind kind, DialogRect pla
   // The page keeps the window's own controls alone: the shell names no other.
   if (!window_ || !control_id::IsControlId(id)) return 0;
   const PixelRect pixels = DialogRectToPixels(place, base_units_);
-  NarrowPlacement narrow;
-  narrow.row = 0;  // none, for a control the table does not lay out
-  if (const NarrowPlacement* placement = FindNarrowPlacement(id)) narrow = *placement;
-  const std::array<int, 6> cell = {narrow.row,     narrow.rows,         narrow.column,
-                                   narrow.columns, narrow.indent_start, narrow.indent_end};
+  std::array<int, 6 * kFiguresPerLine.size()> cells{};  // a row of 0: none
+  std::string_view reserve;
+  for (std::size_t grid = 0; grid < kFiguresPerLine.size(); ++grid) {
+    const NarrowPlacement* placement = FindNarrowPlacement(kFiguresPerLine[grid], id);
+    if (placement == nullptr) continue;
+    const int cell[] = {placement->row,     placement->rows,         placement->column,
+                        placement->columns, placement->indent_start, placement->indent_end};
+    std::copy(std::begin(cell), std::end(cell), cells.begin() + 6 * grid);
+    reserve = placement->reserve;
+  }
   TownwrightCreateControl(id, ElementOf(kind), pixels.x, pixels.y, pixels.width, pixels.height,
-                          cell.data(), narrow.reserve.data(), Length(narrow.reserve), text.data(),
-                          Length(text), accessible_name.data(), Length(accessible_name));
+                          kFiguresPerLine.data(), static_cast<int>(kFiguresPerLine.size()),
+                          cells.data(), reserve.data(), Length(reserve), text.data(), Length(text),
+                          accessible_name.data(), Length(accessible_name));
+  if (const std::optional<LongestTexts> longest = LongestFigureTexts(id)) {
+    TownwrightFitFigure(id, longest->plain.data(), Length(longest->plain), kSmallestFigurePixels,
+                        longest->exponent.data(), Length(longest->exponent),
+                        kSmallestExponentFigurePixels);
+  }
   exists_[Slot(id)] = true;
+  texts_[Slot(id)] = text;
   return ControlHandle(id);
 }
 
 bool WebPlatform::SetControlText(int id, std::string_view text, std::string_view accessible_name) {
   if (!Exists(id)) return false;
+  texts_[Slot(id)] = text;
   TownwrightSetText(id, text.data(), Length(text), accessible_name.data(), Length(accessible_name));
   return true;
 }
 
 std::optional<std::string> WebPlatform::ControlText(int id) {
   if (!Exists(id)) return std::nullopt;
-  std::string text(static_cast<std::size_t>(TownwrightTextLength(id)), '\0');
-  // Written with its terminating NUL, which the string's own storage has room for.
-  TownwrightCopyText(id, text.data(), static_cast<int>(text.size()) + 1);
-  return text;
+  return texts_[Slot(id)];
 }
 
 // A CSS inch is 96 CSS pixels on every screen; the browser scales both with the zoom.
@@ -225,11 +268,7 @@ void WebPlatform::ShowMessageBox(std::string_view text, std::string_view caption
 
 int WebPlatform::OpenMessageBoxes() { return TownwrightOpenMessageBoxes(); }
 
-void WebPlatform::Pause(int milliseconds) {
-  // The browser paints what changed while the game sleeps; the player's clicks meanwhile wait in
-  // the page's queue and become their own turns afterwards.
-  emscripten_sleep(static_cast<unsigned>(std::max(milliseconds, 0)));
-}
+void WebPlatform::Pause(int milliseconds) { TownwrightPause(std::max(milliseconds, 0)); }
 
 WindowHandle WebPlatform::FocusedControl() {
   const int id = TownwrightFocusedControl();
@@ -243,26 +282,37 @@ void WebPlatform::SetFocus(WindowHandle control) {
 
 int WebPlatform::RunUntilEnded(const WindowEventHandler& handler) {
   if (!window_) return 0;
-  handler({.kind = WindowEvent::Kind::kInitialise});
-  if (!ended_) TownwrightShowWindow();
-  while (!ended_) {
-    int kind = 0;
-    int id = 0;
-    int code = 0;
-    int active = 0;
-    TownwrightNextEvent(&kind, &id, &code, &active);
-    if (kind == kPageActivation) {
-      handler({.kind = WindowEvent::Kind::kActivation, .active = active != 0});
-    } else if (kind == kPageCommand) {
-      handler({.kind = WindowEvent::Kind::kCommand, .control_id = id, .notification_code = code});
-    } else {
-      // A page and a module out of step: said on the console, where the player's report finds it.
-      std::fprintf(stderr, "townwright: the page reported an event of unknown kind %d\n", kind);
+  handler_ = handler;
+  Handle({.kind = WindowEvent::Kind::kInitialise});
+  if (!window_) return end_result_;  // ended as it started
+  TownwrightShowWindow();
+  TownwrightListen(this);
+  return kWindowStillOpen;
+}
+
+void WebPlatform::Deliver(int kind, int id, int code, bool active) {
+  if (!handler_) return;
+  if (kind == kPageActivation) {
+    Handle({.kind = WindowEvent::Kind::kActivation, .active = active});
+  } else if (kind == kPageCommand) {
+    if (code == kTextChanged && Exists(id)) {
+      std::string& text = texts_[Slot(id)];
+      text.assign(static_cast<std::size_t>(TownwrightTypedTextLength()), '\0');
+      // Written with its terminating NUL, which the string's own storage has room for.
+      TownwrightCopyTypedText(text.data(), static_cast<int>(text.size()) + 1);
     }
+    Handle({.kind = WindowEvent::Kind::kCommand, .control_id = id, .notification_code = code});
+  } else {
+    // A page and a module out of step: said on the console, where the player's report finds it.
+    std::fprintf(stderr, "townwright: the page reported an event of unknown kind %d\n", kind);
   }
-  const int result = end_result_;
+}
+
+void WebPlatform::Handle(const WindowEvent& event) {
+  handler_(event);
+  if (!ended_) return;
+  handler_ = nullptr;
   DestroyWindow();
-  return result;
 }
 
 void WebPlatform::EndWindow(int result) {
@@ -288,6 +338,7 @@ void WebPlatform::DestroyWindow() {
   TownwrightDestroyWindow();
   window_ = false;
   exists_.fill(false);
+  texts_.fill({});
   fonts_.clear();
 }
 

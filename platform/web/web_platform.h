@@ -5,15 +5,17 @@
 // metrics, hands the page's clicks to the game one at a time and lets the page paint during every
 // pause; every rule of the game stays in the portable shell.
 //
-// The page's script (page.js) does the drawing; this class decides what is drawn. A pause and the
-// wait for the next event give the browser its thread back (Asyncify), so the page stays alive
-// while the game's own code runs as if it held a thread of its own.
+// The page's script (page.js) does the drawing; this class decides what is drawn. The page's thread
+// is the browser's, and the game never holds it: an event runs to its end at once, and what it
+// draws after a pause the page shows when the pause is over, taking the player's next event only
+// then. So the game's own code runs as if it held a thread of its own, without the module carrying
+// the instrumentation that lets a call wait (Asyncify).
 
 #include <array>
 #include <string>
 #include <vector>
 
-#include "shell/dialog_units.h"
+#include "platform/kit/dialog_units.h"
 #include "shell/platform.h"
 #include "view/control_ids.h"
 
@@ -43,9 +45,15 @@ class WebPlatform final : public Platform {
   void SetFocus(WindowHandle control) override;
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
-  // In the tab's session storage (kept_game.js).
+  // In the tab's session storage (kept_game.js), stored once what the event drew is shown.
+  bool KeepsGames() override { return true; }
   void KeepGame(std::string_view copy) override;
   std::string KeptGame() override;
+
+  // What the player did, as the page reports it, one event at a time once what the one before
+  // drew is shown: to the handler RunUntilEnded was given. A text box whose text the player
+  // changed carries its new text, which the game reads from then on.
+  void Deliver(int kind, int id, int code, bool active);
 
  private:
   struct Font {
@@ -54,14 +62,19 @@ class WebPlatform final : public Platform {
     std::string face;
   };
 
+  // Hands the handler `event`, and ends the window after it where the game ended it.
+  void Handle(const WindowEvent& event);
   bool Exists(int id) const;
   void DestroyWindow();
 
   bool window_ = false;
   BaseUnits base_units_;
-  // Whether each of the window's controls exists, by identifier from control_id::kFirstId.
+  // Whether each of the window's controls exists, and the text it shows as the game sees it, by
+  // identifier from control_id::kFirstId.
   std::array<bool, control_id::kIdCount> exists_{};
-  std::vector<Font> fonts_;  // handle k is fonts_[k - 1]
+  std::array<std::string, control_id::kIdCount> texts_;
+  WindowEventHandler handler_;  // from RunUntilEnded until the window is ended
+  std::vector<Font> fonts_;     // handle k is fonts_[k - 1]
   bool ended_ = false;
   int end_result_ = 0;
 };

@@ -104,7 +104,7 @@ class ScreenReaderTest : public ::testing::Test {
   std::string Check(const ControlLayout& layout, bool print) {
     SCOPED_TRACE(layout.id);
     const std::string text = Text(window_, layout.id);
-    const std::string given = ScreenReaderName(layout, text);
+    const std::string given(ScreenReaderName(layout, text));
     Heard heard;
     Hear(GetDlgItem(window_, layout.id), heard);
     if (print) {

@@ -58,7 +58,7 @@ LRESULT CALLBACK Win32Harness::ProbeProcedure(HWND window, UINT message, WPARAM 
     return 0;
   }
   if (message == kEndWindow && harness != nullptr) {
-    harness->platform_.EndWindow(kLeftOpen);  // ignored when the window has ended already
+    harness->platform_.EndWindow(kWindowStillOpen);  // ignored when the window has ended already
     return 0;
   }
   return DefWindowProcA(window, message, w_param, l_param);

@@ -11,8 +11,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/contract/platform_harness.h"
 #include "platform/win32/win32_platform.h"
-#include "shell/platform_harness.h"
 
 namespace townwright::win32 {
 

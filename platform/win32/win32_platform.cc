@@ -9,10 +9,10 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/kit/window_placement.h"
 #include "platform/win32/accessible_control.h"
 #include "platform/win32/dialog_messages.h"
 #include "platform/win32/dialog_template.h"
-#include "shell/window_placement.h"
 
 namespace townwright::win32 {
 namespace {

@@ -44,6 +44,7 @@ class Win32Platform final : public Platform {
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
   // A run is the process, and nothing of a game outlives it.
+  bool KeepsGames() override { return false; }
   void KeepGame(std::string_view /*copy*/) override {}
   std::string KeptGame() override { return {}; }
 

@@ -265,24 +265,6 @@ TEST_F(Win32WindowTest, AQuitRequestEndsTheWindowEvenWithABoxOpen) {
   EXPECT_TRUE(harness.BoxWindows().empty());
 }
 
-TEST_F(Win32WindowTest, AnIdleWindowWaitsWithoutSpinning) {
-  game.Play([&] {
-    const auto processor_time = [] {
-      FILETIME created, ended, kernel, user;
-      GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
-      const auto ticks = [](FILETIME t) {
-        return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-      };
-      return ticks(kernel) + ticks(user);  // in 100 ns
-    };
-    const std::uint64_t before = processor_time();
-    Sleep(1000);
-    const std::uint64_t used = processor_time() - before;
-    // A loop that polls would use the whole second.
-    EXPECT_LT(used, 2'500'000u) << used / 10'000 << " ms of processor time in one idle second";
-  });
-}
-
 TEST_F(Win32WindowTest, TurnsAreComputedInExtendedPrecision) {
   if (X87PrecisionBits() == 0) GTEST_SKIP() << "long double is not the x87 type here";
   int lowest_bits = 64;

@@ -20,9 +20,8 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform", "qt",
-                                "tests"))
-import xsession  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from drive import xsession  # noqa: E402
 
 PAUSES = 0.9  # the nine 100 ms pauses before townwright's window exists
 MAP_NOTIFY, CLIENT_MESSAGE = 19, 33
@@ -147,7 +146,8 @@ def main():
               f"(ratio {start[text] / start[bare]:.2f}), peak resident memory "
               f"{memory[text] / 1024:.1f} MiB (ratio {memory[text] / memory[bare]:.2f}); "
               f"townwright against it: start-up without pauses "
-              f"{(start[game] - PAUSES) / start[text]:.2f}, memory {memory[game] / memory[text]:.2f}")
+              f"{(start[game] - PAUSES) / start[text]:.2f}, "
+              f"memory {memory[game] / memory[text]:.2f}")
         turns = subprocess.run([turn_cost], capture_output=True, text=True, check=True).stdout
         print("turn beyond its pauses (engine alone on the in-memory window, then the Qt window):")
         print(turns.strip())

@@ -10,9 +10,8 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform", "qt",
-                                "tests"))
-import xsession  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from drive import xsession  # noqa: E402
 
 CAPTION = "Townwright - by the Townwright developers"
 
@@ -46,7 +45,8 @@ def main():
         time.sleep(1.0)
         info = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True).stdout
         values = {key: int(value) for key, value in re.findall(
-            r"^\s*(Absolute upper-left X|Absolute upper-left Y|Width|Height):\s+(-?\d+)", info, re.M)}
+            r"^\s*(Absolute upper-left X|Absolute upper-left Y|Width|Height):\s+(-?\d+)", info,
+            re.M)}
         extents = subprocess.run(["xprop", "-id", window, "_NET_FRAME_EXTENTS"],
                                  capture_output=True, text=True).stdout
         left, right, top, bottom = (int(v) for v in re.findall(r"\d+", extents.split("=")[-1]))

@@ -18,8 +18,7 @@
 #include "data/random_source.h"
 #include "platform/headless/headless_game.h"
 #include "platform/qt/qt_platform.h"
-#include "shell/command_handler.h"
-#include "shell/startup.h"
+#include "shell/game_session.h"
 #include "view/control_ids.h"
 
 namespace {
@@ -53,10 +52,8 @@ std::vector<double> HeadlessTurns() {
 std::vector<double> QtTurns() {
   using namespace townwright;
   qt::QtPlatform platform([](int) {});
-  const auto city = std::make_unique<CityState>();
-  MainDialog window;
-  GameRandom random;
-  StartGame(*city, window, random, platform, kSeed);
+  GameSession session(platform);
+  session.Start(kSeed);
   std::vector<double> times;
   QTimer::singleShot(200, [&] {
     for (int turn = 0; turn < kTurns; ++turn) {
@@ -69,9 +66,7 @@ std::vector<double> QtTurns() {
     }
     platform.EndWindow(0);
   });
-  platform.RunUntilEnded([&](const WindowEvent& event) {
-    MainDialogCallback(*city, window, random, platform, event);
-  });
+  session.Run();
   return times;
 }
 

@@ -5,9 +5,8 @@ import os
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform",
-                                "web", "tests"))
-from engines import Chromium  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from drive.browsers import Chromium  # noqa: E402
 
 # The nine 100 ms pauses of a new game's first choices, and of every turn.
 PAUSES_MS = 900

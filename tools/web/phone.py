@@ -59,4 +59,3 @@ def alternated_phone_turns(addresses, rounds, count):
         for page, address in enumerate(addresses):
             turns[page].extend(phone_turns(address, count))
     return turns
-

@@ -20,9 +20,11 @@ import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..",
+                                "tools"))
 import end_to_end  # noqa: E402
 import file_access  # noqa: E402
-import xsession  # noqa: E402
+from drive import xsession  # noqa: E402
 from end_to_end import check, wait_for, xdo  # noqa: E402
 
 CHOICE = "do nothing (except collect taxes)"

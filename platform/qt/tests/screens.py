@@ -21,8 +21,10 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..",
+                                "tools"))
 import end_to_end  # noqa: E402
-import xsession  # noqa: E402
+from drive import xsession  # noqa: E402
 from end_to_end import check, wait_for  # noqa: E402
 
 CAPTION = end_to_end.CAPTION
@@ -247,7 +249,6 @@ def play(pyatspi):
         with open(config, "w") as file:
             file.write(PANEL_CONFIG)
         on_server("1366x768x24", small_with_panel, pyatspi, ["--config-file", config])
-
 
 
 def main():

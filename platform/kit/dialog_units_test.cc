@@ -1,4 +1,4 @@
-#include "shell/dialog_units.h"
+#include "platform/kit/dialog_units.h"
 
 #include <gtest/gtest.h>
 

@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/contract/platform_harness.h"
 #include "shell/control_table.h"
+#include "shell/kept_game.h"
 #include "shell/message_boxes.h"
-#include "shell/platform_harness.h"
 #include "view/control_ids.h"
 
 namespace townwright::testing {
@@ -19,12 +20,14 @@ namespace {
 
 using namespace control_id;
 
-// The controls made with the window, in creation order: 1022 is no control, and the tax boxes
-// 1046 to 1048 come with the first turn, after all the others.
+// The controls made with the window, in creation order, which is their identifiers' order: one
+// identifier in the range is no control's, and the tax boxes come with the first turn.
 std::vector<int> ControlsMadeWithTheWindow() {
   std::vector<int> ids;
-  for (int id = 1001; id <= 1057; ++id) {
-    if (id != 1022 && (id < 1046 || id > 1048)) ids.push_back(id);
+  for (int id = kFirstId; id <= kLastId; ++id) {
+    if (id != kTaxTablesFrame - 1 && (id < kIncomeTaxBox || id > kPropertyTaxBox)) {
+      ids.push_back(id);
+    }
   }
   return ids;
 }
@@ -240,20 +243,37 @@ TEST_P(PlatformTest, ExitEndsTheWindowWithOneItsBoxesAndEverythingAfter) {
   EXPECT_EQ(harness->platform().KeptGame(), "") << "and the game kept for the run";
 }
 
-// A backend keeps the latest copy for the run, or, where nothing outlives the process, none; a
-// copy it cannot keep must not leave an older game to be brought back.
+// A backend that keeps games keeps the latest copy for the run, and one that does not keeps none;
+// a copy it cannot keep must not leave an older game to be brought back.
 TEST_P(PlatformTest, AKeptGameIsTheLatestCopyOrNone) {
   Platform& platform = harness->platform();
+  const bool keeps = platform.KeepsGames();
   EXPECT_EQ(platform.KeptGame(), "");
   platform.KeepGame("first copy");
-  const bool keeps = platform.KeptGame() == "first copy";
-  if (!keeps) {
-    EXPECT_EQ(platform.KeptGame(), "");
-  }
+  EXPECT_EQ(platform.KeptGame(), keeps ? "first copy" : "");
   platform.KeepGame("second copy");
   EXPECT_EQ(platform.KeptGame(), keeps ? "second copy" : "");
   platform.KeepGame("");
   EXPECT_EQ(platform.KeptGame(), "");
+}
+
+// What a backend that keeps games keeps is the game after the latest event, as it stands.
+TEST_P(PlatformTest, TheGameIsKeptAfterEveryEvent) {
+  game.Start();
+  Platform& platform = harness->platform();
+  const auto kept_now = [&] {
+    return game.Read([&] {
+      return std::pair(platform.KeptGame(), KeptCopy(game.city(), game.random().state(), platform));
+    });
+  };
+  game.Play([&] {
+    for (const int id : {kFirstChoiceButton, kUpdateTaxRates, ChoiceButton(4)}) {
+      harness->Click(id);
+      harness->Settle();
+      const auto [kept, now] = kept_now();
+      EXPECT_EQ(kept, platform.KeepsGames() ? now : "") << "after a click on " << id;
+    }
+  });
 }
 
 TEST_P(PlatformTest, TheWindowManagersCloseEndsTheWindowWithZero) {
@@ -313,7 +333,7 @@ TEST_P(PlatformKeyboardTest, EnterAndEscapeInATaxBoxDoNothing) {
     EXPECT_EQ(harness->FocusedControl(), kIncomeTaxBox);
     EXPECT_EQ(OpenBoxes(), 0u);
   });
-  EXPECT_EQ(result, PlatformHarness::kLeftOpen) << "Escape closed the window";
+  EXPECT_EQ(result, kWindowStillOpen) << "Escape closed the window";
 }
 
 TEST_P(PlatformKeyboardTest, TabVisitsTheButtonsAndTextBoxesInCreationOrder) {

@@ -1,7 +1,7 @@
 // Dialog units on Qt: what the Qt side measures of the font. The arithmetic that maps the units
 // to pixels is shell/dialog_units' and tested there.
 
-#include "platform/qt/dialog_units.h"
+#include "platform/qt/qt_dialog_units.h"
 
 #include <gtest/gtest.h>
 

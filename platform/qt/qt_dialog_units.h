@@ -8,7 +8,7 @@
 #include <QRect>
 #include <string_view>
 
-#include "shell/dialog_units.h"
+#include "platform/kit/dialog_units.h"
 #include "shell/platform.h"
 
 namespace townwright::qt {

@@ -18,10 +18,9 @@
 
 #include "data/city_state.h"
 #include "data/random_source.h"
-#include "shell/command_handler.h"
+#include "shell/game_session.h"
 #include "shell/main_window.h"
 #include "shell/platform.h"
-#include "shell/startup.h"
 
 namespace townwright::testing {
 
@@ -36,16 +35,14 @@ enum class Key { kEnter, kEscape, kSpace, kTab };
 
 class PlatformHarness {
  public:
-  // What Run returns when the player left the window open and the harness ended it.
-  static constexpr int kLeftOpen = -1;
-
   virtual ~PlatformHarness() = default;
 
   virtual Platform& platform() = 0;
 
   // Runs platform().RunUntilEnded(handler) on the game's thread, and `player` once the window is
   // shown and active (on a thread of its own where the toolkit's automation works that way).
-  // Returns RunUntilEnded's result, or kLeftOpen.
+  // Returns RunUntilEnded's result, or kWindowStillOpen where the player left the window open and
+  // the harness ended it.
   virtual int Run(const WindowEventHandler& handler, const std::function<void()>& player) = 0;
 
   // The player's hands, for `player`. Each returns once the window has handled what it did.
@@ -103,7 +100,7 @@ struct HarnessMaker {
 };
 extern const HarnessMaker kHarnessUnderTest;
 
-// A game on a harness's platform, played through the command handler a player's clicks reach.
+// A game on a harness's platform, played through the session a program's run plays it through.
 class PlayedGame {
  public:
   static constexpr std::uint64_t kSeed = 20080101;
@@ -111,16 +108,14 @@ class PlayedGame {
   explicit PlayedGame(PlatformHarness& harness) : harness_(harness) {}
 
   // Everything before the window is shown: the first choices, the window.
-  void Start(std::uint64_t seed = kSeed) {
-    StartGame(*city_, dialog_, random_, harness_.platform(), seed);
-  }
+  void Start(std::uint64_t seed = kSeed) { session_.Start(seed); }
 
   // Plays the window while `player` acts on it; returns what PlatformHarness::Run returns.
   int Play(const std::function<void()>& player) {
     return harness_.Run(
         [this](const WindowEvent& event) {
           events_.push_back(event);
-          MainDialogCallback(*city_, dialog_, random_, harness_.platform(), event);
+          session_.Handle(event);
         },
         player);
   }
@@ -133,17 +128,15 @@ class PlayedGame {
     return value;
   }
 
-  CityState& city() { return *city_; }
-  MainDialog& dialog() { return dialog_; }
+  CityState& city() { return session_.city(); }
+  MainDialog& dialog() { return session_.dialog(); }
+  GameRandom& random() { return session_.random(); }
   // Every event the handler received, in order; read on the game's thread.
   const std::vector<WindowEvent>& events() const { return events_; }
 
  private:
   PlatformHarness& harness_;
-  // A few kilobytes: off the stack of the toolkit's callbacks, as the program keeps it.
-  std::unique_ptr<CityState> city_ = std::make_unique<CityState>();
-  MainDialog dialog_;
-  GameRandom random_;
+  GameSession session_{harness_.platform()};
   std::vector<WindowEvent> events_;
 };
 

@@ -1,4 +1,4 @@
-#include "shell/window_placement.h"
+#include "platform/kit/window_placement.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 - Chromium: Debian's chromium and chromedriver, driven by Selenium; its DevTools protocol gives the
   phone emulation, touch, the installability check and the processor's throttling.
-- Firefox: Debian's firefox-esr over WebDriver BiDi, driven by puppeteer-core (firefox_bridge.mjs,
-  from the lockfile's node_modules), since Debian has no geckodriver.
+- Firefox: Debian's firefox-esr over WebDriver BiDi, driven by puppeteer-core (firefox_bridge.mjs
+  beside this file, from the lockfile's node_modules), since Debian has no geckodriver.
 - WebKit: WebKitGTK's MiniBrowser through WebKitWebDriver, driven by Selenium, on a virtual X
   server of its own. Its driver gives a button's text as empty, so everything is read from the DOM
   with scripts, in every engine alike.
@@ -24,7 +24,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SOURCE = os.path.normpath(os.path.join(HERE, "..", "..", ".."))
+SOURCE = os.path.normpath(os.path.join(HERE, "..", ".."))
 CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                   "--disable-background-networking", "--disable-component-update",
                   "--disable-sync", "--window-size=1024,800"]
