@@ -421,7 +421,13 @@ class PageTest(unittest.TestCase):
         self.browser.resize(width, height, mobile=mobile, scale=3 if mobile else 1)
         if self.js("return location.origin") == self.address.rstrip("/"):
             self.wait_for("the new size", "return innerWidth === arguments[0] &&"
-                          " innerHeight === arguments[1];", width, height)
+                          " innerHeight === arguments[1] &&"
+                          " matchMedia('(pointer: coarse)').matches === arguments[2];",
+                          width, height, mobile)
+            # The size and the pointer show at once, but the resize and the pointer's change reach
+            # the page's handlers at the next rendering, which comes before the next frame's.
+            self.js("return new Promise((done) =>"
+                    " requestAnimationFrame(() => requestAnimationFrame(done)));")
 
     def wait_for(self, what, condition, *args, timeout=30):
         """Until the script `condition` holds on the page."""
