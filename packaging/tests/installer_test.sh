@@ -5,7 +5,9 @@
 # uninstall leaves the user's files and the registry as they were before the install. A second
 # round, with another program beside the game, checks that the uninstaller leaves that one alone.
 # Usage, on an X display (scripts/with-xvfb): installer_test.sh BUILD EXE_TESTS
-set -euo pipefail
+set -Eeuo pipefail
+# A step that fails ends the test: say which (in a function too), since most print nothing.
+trap 'echo "installer_test.sh: line $LINENO failed (status $?): $BASH_COMMAND" >&2' ERR
 build="$1"
 exe_tests="$2"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
