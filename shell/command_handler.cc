@@ -4,6 +4,7 @@
 #include "shell/main_window.h"
 #include "shell/message_boxes.h"
 #include "shell/turn.h"
+#include "shell/turn_news.h"
 #include "view/control_ids.h"
 #include "view/text_to_number.h"
 
@@ -37,8 +38,10 @@ void HandleCommand(CityState& city, MainDialog& window, RandomSource& random, Pl
   using namespace control_id;
   if (id >= kFirstChoiceButton && id <= kLastChoiceButton) {
     city.SelectedChoice = static_cast<std::uint8_t>(id - kFirstChoiceButton + 1);
+    const ShownFigures before = FiguresShown(city);
     WindowDisplay display(window, platform);
     PlayTurn(city, random, display);
+    platform.Announce(TurnNews(before, city));
     return;
   }
   switch (id) {

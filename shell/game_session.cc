@@ -5,6 +5,7 @@
 #include "shell/command_handler.h"
 #include "shell/kept_game.h"
 #include "shell/turn.h"
+#include "shell/turn_news.h"
 
 namespace townwright {
 
@@ -28,7 +29,10 @@ void GameSession::Start(std::uint64_t seed) {
 }
 
 bool GameSession::StartOrResume(std::uint64_t seed) {
-  if (ResumeKeptGame(*city_, dialog_, random_, *platform_)) return true;
+  if (ResumeKeptGame(*city_, dialog_, random_, *platform_)) {
+    platform_->Announce(ResumedGameNews(*city_));
+    return true;
+  }
   Start(seed);
   return false;
 }

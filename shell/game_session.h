@@ -28,7 +28,8 @@ class GameSession {
   void Start(std::uint64_t seed);
 
   // Everything before the window is shown, for the game the platform kept in this run where it
-  // kept a usable one, else for a new game from `seed`. True when it brought back the kept game.
+  // kept a usable one, else for a new game from `seed`. True when it brought back the kept game,
+  // which it then announces (ResumedGameNews).
   bool StartOrResume(std::uint64_t seed);
 
   // Hands one event to the command handler, then keeps the game with the platform as it stands

@@ -185,6 +185,13 @@ class Platform {
   // Gives the focus back to a control that FocusedControl returned.
   virtual void SetFocus(WindowHandle control) = 0;
 
+  // Tells a screen reader, once and without interrupting it, what the player's press did
+  // (shell/turn_news.h), and changes nothing the window shows. The page says it in a live region
+  // once what the press drew is shown; Win32 makes it the description of the control with the
+  // focus, which screen readers speak when the focused control's description changes; Qt shows a
+  // notification of its own that has no size; the headless window records it where asked.
+  virtual void Announce(std::string_view news) = 0;
+
   // Sends kInitialise, shows the main window and delivers its events to `handler` until the window
   // is ended; then destroys the window and its fonts and returns the result it was ended with.
   // Returns at once when there is no main window. Where the window system runs the loop itself

@@ -31,4 +31,6 @@ void ShowDate(CityState& city, Display& display) {
   display.ApplyYearFont();
 }
 
+bool TurnPlayed(const CityState& city) { return !city.DayText.empty(); }
+
 }  // namespace townwright

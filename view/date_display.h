@@ -16,4 +16,7 @@ std::string_view NameOfMonth(int month);
 // and gives the year box its year font again.
 void ShowDate(CityState& city, Display& display);
 
+// Whether the game has played a turn: the first turn writes DayText, and nothing empties it again.
+bool TurnPlayed(const CityState& city);
+
 }  // namespace townwright

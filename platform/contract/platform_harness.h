@@ -66,6 +66,9 @@ class PlatformHarness {
   virtual std::vector<int> Controls() = 0;              // identifiers, in creation order
   virtual int FocusedControl() = 0;                     // its identifier; 0 for none
   virtual std::vector<ShownBox> MessageBoxes() = 0;     // the open ones, oldest first
+  // What a screen reader was told of the player's presses so far (Platform::Announce), oldest
+  // first, as it hears it from the window.
+  virtual std::vector<std::string> Told() = 0;
 
   // Runs `work` on the game's thread, between two events.
   virtual void OnGameThread(const std::function<void()>& work) = 0;

@@ -150,6 +150,29 @@ TEST_P(PlatformTest, EachClickOnAChoicePlaysExactlyOneTurn) {
   });
 }
 
+// A screen reader hears of each turn once, after it: its date, each figure it changed as the
+// window shows it, and the choices; of a press that plays no turn it hears nothing from the game.
+TEST_P(PlatformTest, EachTurnIsToldOnceAndNoOtherPressIs) {
+  game.Start();
+  game.Play([&] {
+    harness->Focus(kFirstChoiceButton);  // the desktop's readers hear the control with the focus
+    harness->Click(kFirstChoiceButton);
+    std::vector<std::string> told = harness->Told();
+    ASSERT_EQ(told.size(), 1u);
+    const std::string treasury = Text(kTreasuryBox);
+    EXPECT_EQ(told[0].substr(0, 26 + treasury.size()), "January 2, 2008. Treasury " + treasury);
+    EXPECT_NE(told[0].find("; Census " + Text(kCensusBox).substr(1) + ";"), std::string::npos);
+    EXPECT_TRUE(told[0].ends_with(" new choices.")) << told[0];
+    for (const int id : {kUpdateTaxRates, kSave}) harness->Click(id);
+    harness->CloseNewestMessageBox();
+    harness->Focus(ChoiceButton(2));
+    harness->Click(ChoiceButton(2));
+    told = harness->Told();
+    ASSERT_EQ(told.size(), 2u) << "one more turn, one more news";
+    EXPECT_TRUE(told[1].starts_with("January 3, 2008.")) << told[1];
+  });
+}
+
 TEST_P(PlatformTest, ClicksDuringATurnWaitAndEachPlaysATurnOfItsOwn) {
   game.Start();
   std::vector<int> days_at_pauses;  // on the game's thread

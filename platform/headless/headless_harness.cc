@@ -12,6 +12,7 @@ class HeadlessHarness final : public PlatformHarness {
   HeadlessHarness() {
     platform_.set_on_pause([this](int milliseconds) { Paused(milliseconds); });
     platform_.set_keeps_games(true);  // as the page does, so that the suite sees what is kept
+    platform_.set_keeps_news(true);
   }
 
   Platform& platform() override { return platform_; }
@@ -61,6 +62,7 @@ class HeadlessHarness final : public PlatformHarness {
     }
     return open;
   }
+  std::vector<std::string> Told() override { return platform_.announcements(); }
   void OnGameThread(const std::function<void()>& work) override { work(); }
 
  private:

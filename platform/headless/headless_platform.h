@@ -55,6 +55,11 @@ class HeadlessPlatform final : public Platform {
   void Pause(int milliseconds) override;
   WindowHandle FocusedControl() override { return focus_; }
   void SetFocus(WindowHandle control) override { focus_ = control; }
+  // Recorded only once asked for (set_keeps_news), as games are kept: the tests and tools that
+  // play millions of turns would otherwise hold every turn's news.
+  void Announce(std::string_view news) override {
+    if (keeps_news_) announcements_.emplace_back(news);
+  }
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
   // Kept in memory, so that a test can start another window on the copy, as a page reloaded does;
@@ -81,6 +86,7 @@ class HeadlessPlatform final : public Platform {
   void set_pixels_per_inch(int pixels) { pixels_per_inch_ = pixels; }
   void set_refuse_main_window(bool refuse) { refuse_main_window_ = refuse; }
   void set_keeps_games(bool keeps) { keeps_games_ = keeps; }
+  void set_keeps_news(bool keeps) { keeps_news_ = keeps; }
   // Runs at every pause, after counting it.
   void set_on_pause(std::function<void(int milliseconds)> hook) { on_pause_ = std::move(hook); }
 
@@ -94,6 +100,8 @@ class HeadlessPlatform final : public Platform {
   int dialog_font_points() const { return font_points_; }
   const std::vector<Font>& fonts() const { return fonts_; }  // handle k is fonts()[k - 1]
   const std::vector<MessageBox>& message_boxes() const { return message_boxes_; }  // all shown
+  // Every news told since set_keeps_news, oldest first.
+  const std::vector<std::string>& announcements() const { return announcements_; }
   int pauses() const { return pauses_; }
   long long paused_milliseconds() const { return paused_milliseconds_; }
   bool ended() const { return ended_; }
@@ -116,6 +124,7 @@ class HeadlessPlatform final : public Platform {
   std::array<std::size_t, control_id::kIdCount> by_id_{};
   std::vector<Font> fonts_;
   std::vector<MessageBox> message_boxes_;
+  std::vector<std::string> announcements_;
   std::deque<WindowEvent> posted_;
   std::function<void()> player_;
   std::function<void(int milliseconds)> on_pause_;
@@ -129,6 +138,7 @@ class HeadlessPlatform final : public Platform {
   bool ended_ = false;
   int end_result_ = kWindowStillOpen;
   bool keeps_games_ = false;
+  bool keeps_news_ = false;
   std::string kept_game_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -20,7 +21,20 @@ void QtHarness::SettleEvents() {
   }
 }
 
+bool QtHarness::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Show) {
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(watched);
+    if (heard != nullptr && heard->role() == QAccessible::Notification) {
+      told_.push_back(heard->text(QAccessible::Name).toStdString());
+    }
+  }
+  return false;
+}
+
 int QtHarness::Run(const WindowEventHandler& handler, const std::function<void()>& player) {
+  if (QWidget* window = platform_.MainWindow()) {
+    for (QObject* child : window->children()) child->installEventFilter(this);
+  }
   // Owned here, so that a start that never comes cannot outlive the player.
   QTimer starter;
   starter.setSingleShot(true);

@@ -12,7 +12,7 @@
 
 namespace townwright::qt {
 
-class QtHarness final : public testing::PlatformHarness {
+class QtHarness final : public QObject, public testing::PlatformHarness {
  public:
   QtHarness() = default;
 
@@ -39,13 +39,17 @@ class QtHarness final : public testing::PlatformHarness {
   std::vector<int> Controls() override;
   int FocusedControl() override;
   std::vector<testing::ShownBox> MessageBoxes() override;
+  std::vector<std::string> Told() override { return told_; }
   void OnGameThread(const std::function<void()>& work) override { work(); }
 
  private:
+  // Hears the window's notifications as they show, through their accessible objects.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   int IdOf(const QObject* widget) const;
 
   QtPlatform platform_{[this](int milliseconds) { Paused(milliseconds); }};
   std::unique_ptr<QWidget> other_window_;
+  std::vector<std::string> told_;
 };
 
 }  // namespace townwright::qt

@@ -18,6 +18,7 @@
 #include "platform/kit/window_placement.h"
 #include "platform/qt/frame_box.h"
 #include "platform/qt/main_window_widget.h"
+#include "platform/qt/news_notification.h"
 #include "shell/control_table.h"
 
 namespace townwright::qt {
@@ -120,6 +121,8 @@ WindowHandle QtPlatform::CreateMainWindow(std::string_view caption, DialogRect c
   base_units_ = BaseUnitsOf(dialog_font_);
   window_ = std::make_unique<MainWindowWidget>([this](const WindowEvent& event) { Deliver(event); },
                                                [this] { FitFramedWindow(); });
+  // It takes no focus, so the tab order stays the controls' creation order.
+  news_ = new NewsNotification(window_.get());
   window_->setWindowTitle(ToQString(caption));
   window_->setFont(dialog_font_);
   // The place is the client area's, counted from the screen's top-left corner, not centred.
@@ -249,6 +252,10 @@ WindowHandle QtPlatform::FocusedControl() {
   return 0;
 }
 
+void QtPlatform::Announce(std::string_view news) {
+  if (news_ != nullptr) news_->Tell(ToQString(news));
+}
+
 void QtPlatform::SetFocus(WindowHandle control) {
   const int id = ControlIdOfHandle(control);
   if (id == 0) return;
@@ -322,6 +329,7 @@ void QtPlatform::DestroyWindow() {
   changed_since_pause_.clear();
   fonts_.clear();
   waiting_.clear();
+  news_ = nullptr;
   window_.reset();
   ended_ = false;
   end_result_ = 0;

@@ -24,6 +24,7 @@ class QMessageBox;
 namespace townwright::qt {
 
 class MainWindowWidget;
+class NewsNotification;
 
 class QtPlatform final : public Platform {
  public:
@@ -51,6 +52,8 @@ class QtPlatform final : public Platform {
   void Pause(int milliseconds) override;
   WindowHandle FocusedControl() override;
   void SetFocus(WindowHandle control) override;
+  // A notification of the window's, which has no size (platform/qt/news_notification.h).
+  void Announce(std::string_view news) override;
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
   // A run is the process, and nothing of a game outlives it.
@@ -89,6 +92,7 @@ class QtPlatform final : public Platform {
   std::vector<QPointer<QWidget>> changed_since_pause_;
   std::vector<QFont> fonts_;  // handle k is fonts_[k - 1]
   std::vector<QPointer<QMessageBox>> message_boxes_;
+  NewsNotification* news_ = nullptr;  // owned by the main window
 
   WindowEventHandler handler_;
   std::deque<WindowEvent> waiting_;

@@ -20,6 +20,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/qt_harness.h"
@@ -218,6 +219,47 @@ TEST_F(QtWindowTest, EveryControlSpeaksItsTextAndEveryBoxItsHeading) {
       }
     }
     EXPECT_EQ(box_names.size(), 24u) << "no two boxes share a name";
+  });
+}
+
+// A turn's news is a notification of the window, which a screen reader speaks as it shows, and
+// which a player who sees the window never sees: it has no size, paints nothing, takes no focus.
+TEST_F(QtWindowTest, TheNewsIsASizelessNotificationShownOncePerTurn) {
+  game.Start();
+  game.Play([&] {
+    harness.Click(kFirstChoiceButton);
+    harness.Click(ChoiceButton(2));
+    const std::vector<std::string> told = harness.Told();
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_TRUE(told[1].starts_with("January 3, 2008.")) << told[1];
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(harness.qt().MainWindow());
+    QAccessibleInterface* news = nullptr;
+    for (int k = 0; k < window->childCount(); ++k) {
+      if (window->child(k)->role() == QAccessible::Notification) news = window->child(k);
+    }
+    ASSERT_NE(news, nullptr);
+    EXPECT_EQ(news->text(QAccessible::Name).toStdString(), told[1]);
+    EXPECT_TRUE(news->rect().isEmpty());
+    EXPECT_FALSE(news->state().focusable);
+    EXPECT_FALSE(news->state().invisible) << "shown, so that it is heard";
+  });
+}
+
+// Where the keyboard's focus is, a player sees: the control is drawn otherwise than without it.
+TEST_F(QtWindowTest, TheControlWithTheKeyboardsFocusIsDrawnWithIt) {
+  game.Start();
+  game.Play([&] {
+    harness.Click(kFirstChoiceButton);
+    // Each reached by Tab from the control before it: the tax boxes come after "New".
+    for (const auto& [before, id] :
+         {std::pair(ChoiceButton(2), ChoiceButton(3)), std::pair(kNew, kIncomeTaxBox)}) {
+      SCOPED_TRACE(id);
+      const QImage without = Widget(id)->grab().toImage();
+      harness.Focus(before);
+      harness.Press(townwright::testing::Key::kTab);
+      ASSERT_EQ(harness.FocusedControl(), id);
+      EXPECT_NE(Widget(id)->grab().toImage(), without);
+    }
   });
 }
 

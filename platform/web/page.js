@@ -25,6 +25,7 @@ var TownwrightPage = (function () {
 
   const desk = document.getElementById('desk');
   const status = document.getElementById('status');
+  const news = document.getElementById('news');  // a live region, for screen readers alone
   let root = null;     // the window
   let client = null;   // its client area, where the controls are
   const controls = new Map();  // identifier -> element
@@ -504,6 +505,14 @@ var TownwrightPage = (function () {
       show(() => makeMessageBox(text, caption));
     },
 
+    // What a press did, said once by screen readers: after what the press drew, so never during a
+    // turn's pauses.
+    announce(text) {
+      show(() => {
+        news.textContent = text;
+      });
+    },
+
     focusedControl() {
       const focused = document.activeElement;
       return focused && root && root.contains(focused) && focused.dataset.controlId ?
@@ -529,6 +538,8 @@ var TownwrightPage = (function () {
 
     destroyWindow() {
       show(() => {
+        // A keyboard's player keeps a place to go on from: the link to a new game.
+        const hadFocus = root !== null && root.contains(document.activeElement);
         while (boxes.length > 0) boxes.pop().remove();
         if (root) root.remove();
         root = null;
@@ -541,7 +552,9 @@ var TownwrightPage = (function () {
         document.documentElement.classList.remove('narrow');
         desk.style.height = '';
         document.title = 'Townwright';
+        news.textContent = '';
         say('The game has ended.', 'Start a new game');
+        if (hadFocus) status.querySelector('a').focus();
       });
     },
 
@@ -571,6 +584,7 @@ var TownwrightPage = (function () {
       if (root) root.remove();
       root = null;
       while (boxes.length > 0) boxes.pop().remove();
+      news.textContent = '';
       say('The game has stopped because of an error.', 'Start a new game');
     },
 

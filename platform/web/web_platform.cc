@@ -8,6 +8,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/kit/narrow_layout.h"
 #include "view/control_ids.h"
@@ -94,6 +95,10 @@ EM_JS(int, TownwrightFocusedControl, (), {
 });
 EM_JS(void, TownwrightFocusControl, (int id), {
   TownwrightPage.focusControl(id);
+});
+// What a press did, said to screen readers once what it drew is shown.
+EM_JS(void, TownwrightAnnounce, (const char* news, int news_length), {
+  TownwrightPage.announce(UTF8ToString(news, news_length));
 });
 EM_JS(void, TownwrightShowWindow, (), {
   TownwrightPage.showWindow();
@@ -280,12 +285,22 @@ void WebPlatform::SetFocus(WindowHandle control) {
   if (Exists(id)) TownwrightFocusControl(id);
 }
 
+void WebPlatform::Announce(std::string_view news) {
+  if (!shown_) {
+    news_before_shown_ = news;
+    return;
+  }
+  TownwrightAnnounce(news.data(), Length(news));
+}
+
 int WebPlatform::RunUntilEnded(const WindowEventHandler& handler) {
   if (!window_) return 0;
   handler_ = handler;
   Handle({.kind = WindowEvent::Kind::kInitialise});
   if (!window_) return end_result_;  // ended as it started
   TownwrightShowWindow();
+  shown_ = true;
+  if (!news_before_shown_.empty()) Announce(std::exchange(news_before_shown_, {}));
   TownwrightListen(this);
   return kWindowStillOpen;
 }
@@ -337,6 +352,7 @@ void WebPlatform::DestroyWindow() {
   // The boxes go with the window: the game ends with it.
   TownwrightDestroyWindow();
   window_ = false;
+  shown_ = false;
   exists_.fill(false);
   texts_.fill({});
   fonts_.clear();

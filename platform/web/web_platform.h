@@ -43,6 +43,9 @@ class WebPlatform final : public Platform {
   void Pause(int milliseconds) override;
   WindowHandle FocusedControl() override;
   void SetFocus(WindowHandle control) override;
+  // In the page's live region; news from before the window shows (a kept game brought back) is
+  // said once it shows, after the page has said that it is starting.
+  void Announce(std::string_view news) override;
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
   // In the tab's session storage (kept_game.js), stored once what the event drew is shown.
@@ -68,6 +71,8 @@ class WebPlatform final : public Platform {
   void DestroyWindow();
 
   bool window_ = false;
+  bool shown_ = false;  // RunUntilEnded has shown the window
+  std::string news_before_shown_;
   BaseUnits base_units_;
   // Whether each of the window's controls exists, and the text it shows as the game sees it, by
   // identifier from control_id::kFirstId.

@@ -57,6 +57,13 @@ class AccessibleControl final : public IAccessible, public IOleWindow {
     return true;
   }
 
+  // Whether the description changed.
+  bool SetDescription(std::wstring description) {
+    if (description == description_) return false;
+    description_ = std::move(description);
+    return true;
+  }
+
   // Whether a client has asked for this object.
   bool asked() const { return standard_ != nullptr; }
 
@@ -130,13 +137,11 @@ class AccessibleControl final : public IAccessible, public IOleWindow {
     return standard_->Invoke(id, iid, locale, flags, arguments, result, exception, wrong_argument);
   }
 
-  // IAccessible: the name and the role are the shell's, everything else the system's.
+  // IAccessible: the name, the description and the role are the shell's, everything else the
+  // system's.
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (name_.empty() || !IsSelf(child)) return Forward(&IAccessible::get_accName, child, name);
-    if (name == nullptr) return E_INVALIDARG;
-    if (standard_ == nullptr) return Gone(name);
-    *name = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
-    return *name != nullptr ? S_OK : E_OUTOFMEMORY;
+    return Answer(name_, name);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     if (!IsSelf(child)) return Forward(&IAccessible::get_accRole, child, role);
@@ -159,7 +164,10 @@ class AccessibleControl final : public IAccessible, public IOleWindow {
     return Forward(&IAccessible::get_accValue, child, value);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
-    return Forward(&IAccessible::get_accDescription, child, description);
+    if (description_.empty() || !IsSelf(child)) {
+      return Forward(&IAccessible::get_accDescription, child, description);
+    }
+    return Answer(description_, description);
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
     return Forward(&IAccessible::get_accState, child, state);
@@ -216,6 +224,14 @@ class AccessibleControl final : public IAccessible, public IOleWindow {
  private:
   ~AccessibleControl() = default;  // by Release alone
 
+  // A text of the shell's, as a string of the caller's.
+  HRESULT Answer(const std::wstring& text, BSTR* out) {
+    if (out == nullptr) return E_INVALIDARG;
+    if (standard_ == nullptr) return Gone(out);
+    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+  }
+
   // The answer of a call that reaches the object after its control was destroyed.
   template <typename... Outs>
   static HRESULT Gone(Outs... outs) {
@@ -233,6 +249,7 @@ class AccessibleControl final : public IAccessible, public IOleWindow {
   const WNDPROC control_procedure_;  // the control's own, which this one stands in front of
   const long role_;
   std::wstring name_;                  // empty: the system's own name
+  std::wstring description_;           // empty: the system's own description
   IAccessible* standard_ = nullptr;    // made at the first question, released with the control
   std::atomic<ULONG> references_ = 1;  // the control's own
 };
@@ -252,6 +269,9 @@ LRESULT CALLBACK ControlProcedure(HWND control, UINT message, WPARAM w_param, LP
       if (static_cast<DWORD>(l_param) == static_cast<DWORD>(OBJID_CLIENT)) {
         if (const LRESULT answer = object->Answer(w_param)) return answer;
       }
+      break;
+    case WM_KILLFOCUS:
+      SetScreenReaderDescription(control, "");
       break;
     case WM_NCDESTROY:
       // The last message the control gets: the control lets go of its object.
@@ -297,6 +317,13 @@ void SetScreenReaderName(HWND control, std::string_view name) {
   // Screen readers that hold the object hear of the new name.
   if (object != nullptr && object->SetName(Widened(name)) && object->asked()) {
     NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+  }
+}
+
+void SetScreenReaderDescription(HWND control, std::string_view description) {
+  AccessibleControl* object = ObjectOf(control);
+  if (object != nullptr && object->SetDescription(Widened(description)) && object->asked()) {
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, control, OBJID_CLIENT, CHILDID_SELF);
   }
 }
 

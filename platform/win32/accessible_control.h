@@ -23,4 +23,10 @@ void MakeAccessible(HWND control, long role, std::string_view name);
 // Changes the name of a control that MakeAccessible made answer; does nothing for another.
 void SetScreenReaderName(HWND control, std::string_view name);
 
+// Gives such a control a description, which screen readers speak when the focused control's
+// description changes (EVENT_OBJECT_DESCRIPTIONCHANGE): how the game tells what a press did
+// without changing what the window shows. The control drops it when it loses the focus, so that
+// coming back to it later does not say it again. Empty: the system's own.
+void SetScreenReaderDescription(HWND control, std::string_view description);
+
 }  // namespace townwright::win32

@@ -39,9 +39,11 @@ Win32Harness::Win32Harness() {
                            GetModuleHandleA(nullptr), nullptr);
   SetWindowLongPtrA(probe_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   EXPECT_NE(probe_, nullptr);
+  ears_ = std::make_unique<automation::ScreenReaderEars>(GetCurrentProcessId());
 }
 
 Win32Harness::~Win32Harness() {
+  ears_.reset();
   if (other_window_ != nullptr) DestroyWindow(other_window_);
   DestroyWindow(probe_);
 }
@@ -262,6 +264,12 @@ std::vector<testing::ShownBox> Win32Harness::MessageBoxes() {
     open.push_back({WindowText(*box), WindowText(GetDlgItem(*box, kMessageBoxText))});
   }
   return open;
+}
+
+std::vector<std::string> Win32Harness::Told() {
+  std::vector<std::string> told;
+  OnGameThread([&] { told = ears_->descriptions(); });
+  return told;
 }
 
 void Win32Harness::OnGameThread(const std::function<void()>& work) {

@@ -9,9 +9,12 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/contract/platform_harness.h"
+#include "platform/win32/tests/screen_reader_ears.h"
 #include "platform/win32/win32_platform.h"
 
 namespace townwright::win32 {
@@ -55,6 +58,7 @@ class Win32Harness final : public testing::PlatformHarness {
   std::vector<int> Controls() override;
   int FocusedControl() override;
   std::vector<testing::ShownBox> MessageBoxes() override;
+  std::vector<std::string> Told() override;
   void OnGameThread(const std::function<void()>& work) override;
 
  private:
@@ -65,6 +69,8 @@ class Win32Harness final : public testing::PlatformHarness {
   HWND probe_ = nullptr;  // a message-only window of the game's thread that runs work there
   HWND running_dialog_ = nullptr;  // the dialog while Run runs, for the player's thread
   HWND other_window_ = nullptr;    // made by SwitchAway
+  // A screen reader's, on the game's thread, which takes the messages its events come in.
+  std::unique_ptr<automation::ScreenReaderEars> ears_;
   std::atomic<long> settled_ = 0;  // posts to the probe handled so far
   long settle_posts_ = 0;
 };

@@ -215,6 +215,14 @@ WindowHandle Win32Platform::FocusedControl() { return AsHandle(GetFocus()); }
 
 void Win32Platform::SetFocus(WindowHandle control) { ::SetFocus(AsWindow(control)); }
 
+void Win32Platform::Announce(std::string_view news) {
+  // Only a control of the window, which the player's screen reader follows while it has the focus.
+  const HWND focused = GetFocus();
+  if (dialog_ != 0 && focused != nullptr && GetParent(focused) == AsWindow(dialog_)) {
+    SetScreenReaderDescription(focused, news);
+  }
+}
+
 int Win32Platform::RunUntilEnded(const WindowEventHandler& handler) {
   const HWND dialog = AsWindow(dialog_);
   if (dialog == nullptr || !IsWindow(dialog)) {

@@ -41,6 +41,8 @@ class Win32Platform final : public Platform {
   void Pause(int milliseconds) override;
   WindowHandle FocusedControl() override;
   void SetFocus(WindowHandle control) override;
+  // The description of the control with the focus, through its accessible object.
+  void Announce(std::string_view news) override;
   int RunUntilEnded(const WindowEventHandler& handler) override;
   void EndWindow(int result) override;
   // A run is the process, and nothing of a game outlives it.

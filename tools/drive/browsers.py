@@ -29,7 +29,8 @@ CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic
                   "--disable-background-networking", "--disable-component-update",
                   "--disable-sync", "--window-size=1024,800"]
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
-KEYS = {"Enter": Keys.ENTER, "Escape": Keys.ESCAPE, "Tab": Keys.TAB}
+KEYS = {"Enter": Keys.ENTER, "Escape": Keys.ESCAPE, "Tab": Keys.TAB, "Space": Keys.SPACE,
+        "Shift": Keys.SHIFT}
 
 # Where the engine has no console log of its own to read (WebKit's driver), the page's errors are
 # caught from the moment this runs, after the page has loaded.
@@ -67,7 +68,15 @@ class Selenium:
         self.driver.find_element(By.CSS_SELECTOR, selector).click()
 
     def press(self, key):
-        ActionChains(self.driver).send_keys(KEYS[key]).perform()
+        """A key, or a chord such as "Shift+Tab"."""
+        *held, key = key.split("+")
+        actions = ActionChains(self.driver)
+        for modifier in held:
+            actions.key_down(KEYS[modifier])
+        actions.send_keys(KEYS[key])
+        for modifier in reversed(held):
+            actions.key_up(KEYS[modifier])
+        actions.perform()
 
     def type(self, text):
         ActionChains(self.driver).send_keys(text).perform()

@@ -25,7 +25,11 @@ const browser = await puppeteer.launch({
     'services.settings.server': 'http://127.0.0.1:9/',
   },
 });
-const page = (await browser.pages())[0] || await browser.newPage();
+// A tab of its own: Firefox's first tab, opened with the browser, never has the window's focus,
+// so that no style of focus applies in it and Enter and Space press no button.
+const [first] = await browser.pages();
+const page = await browser.newPage();
+if (first) await first.close();
 await page.setViewport({width: 1024, height: 800});
 const errors = [];
 page.on('console', (message) => {
@@ -48,8 +52,13 @@ const operations = {
   async click(selector) {
     await page.click(selector);
   },
-  async press(key) {
+  // A key (as Selenium names it: "Space"), or a chord such as "Shift+Tab".
+  async press(chord) {
+    const [named, ...held] = chord.split('+').reverse();
+    const key = named === 'Space' ? ' ' : named;
+    for (const modifier of held) await page.keyboard.down(modifier);
     await page.keyboard.press(key);
+    for (const modifier of held.reverse()) await page.keyboard.up(modifier);
   },
   async type(text) {
     await page.keyboard.type(text);

@@ -15,6 +15,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import access_test  # noqa: E402
 import contract_test  # noqa: E402
 import install_test  # noqa: E402
 import kept_game_test  # noqa: E402
@@ -22,7 +23,7 @@ import layout_test  # noqa: E402
 import start_test  # noqa: E402
 from page import ENGINES, PageTest  # noqa: E402
 
-CONCERNS = [contract_test, kept_game_test, layout_test, install_test, start_test]
+CONCERNS = [contract_test, access_test, kept_game_test, layout_test, install_test, start_test]
 
 
 def main():
