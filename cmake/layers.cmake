@@ -1,9 +1,12 @@
 # The engine's layers, each a library linking only the layers below it: data, sim (the rules),
-# view (what the rules show), shell (the window, the commands, the turn), and the window backends
-# over the shell (platform/headless, platform/qt, platform/win32, platform/web), each of which may
-# include the four layers and its own folder alone. Linking alone would not catch an include against the layering, since every
-# program links all of them, so each layer's files are also checked for what they include: an
-# include from a higher layer fails the build.
+# view (what the rules show), shell (the window, the commands, the turn); then the kit the window
+# backends share (platform/kit), which may include the four layers alone; and the backends over
+# them (platform/headless, platform/qt, platform/win32, platform/web), each of which may include
+# the four layers, the kit and its own folder alone. The contract suite (platform/contract) is the
+# tests' alone: a backend's test program may include it, its shipping library may not. Linking
+# alone would not catch an include against the layering, since every program links all of them,
+# so each layer's files are also checked for what they include: an include from a higher layer
+# fails the build.
 
 set(TOWNWRIGHT_INCLUDE_CHECK ${CMAKE_CURRENT_LIST_DIR}/check_includes.cmake)
 

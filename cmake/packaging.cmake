@@ -184,6 +184,7 @@ if(NOT WIN32 AND NOT EMSCRIPTEN)
                        PROPERTIES TIMEOUT 300)
   set_tests_properties(townwright_deb_package PROPERTIES FIXTURES_SETUP deb)
   set_tests_properties(townwright_deb_install PROPERTIES FIXTURES_REQUIRED deb SKIP_RETURN_CODE 77)
+  townwright_python_tests(townwright_deb_install)
 elseif(CMAKE_CROSSCOMPILING)
   # The zip: its three files at the top, its texts with Windows' line ends.
   add_test(NAME townwright_windows_zip COMMAND ${tests}/zip_test.sh ${PROJECT_BINARY_DIR})

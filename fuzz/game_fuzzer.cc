@@ -74,7 +74,7 @@ class FuzzedGame {
   // Plays one action; false once the window has ended.
   bool Play(ByteReader& input) {
     using namespace control_id;
-    HeadlessPlatform& window = game_.platform();
+    HeadlessPlatform& platform = game_.platform();
     bool played = false;
     const int action = input.Next() % 16;
     if (action <= 8) {
@@ -84,7 +84,7 @@ class FuzzedGame {
     } else if (action == 10) {
       const int box = kIncomeTaxBox + input.Next() % 3;
       const std::string_view text = input.Take(input.Next());
-      window.Type(box, text);
+      platform.Type(box, text);
     } else if (action == 11) {
       constexpr int kNotEnabled[] = {kSave, kLoad, kNew};
       game_.Click(kNotEnabled[input.Next() % 3]);
@@ -93,7 +93,7 @@ class FuzzedGame {
       played = game_.Click(id, input.Next());
     } else if (action == 13) {
       const bool active = input.Next() % 2 == 1;
-      if (!active) window.Focus(1000 + input.Next() % 60);
+      if (!active) platform.Focus(1000 + input.Next() % 60);
       game_.Send({.kind = WindowEvent::Kind::kActivation, .active = active});
     } else if (action == 14) {
       game_.Click(kExit);
@@ -103,9 +103,9 @@ class FuzzedGame {
     const testing::Moment moment = game_.turns_played() == 0 ? testing::Moment::kBeforeFirstTurn
                                    : played                  ? testing::Moment::kJustAfterTurn
                                                              : testing::Moment::kBetweenTurns;
-    const std::string broken = testing::FindBrokenRule(game_.city(), window, moment);
+    const std::string broken = testing::FindBrokenRule(game_.city(), platform, moment);
     Require(broken.empty(), broken);
-    return !window.ended();
+    return !platform.ended();
   }
 
  private:

@@ -23,6 +23,7 @@
 #include "same_game.h"
 #include "shell/kept_game_seal.h"
 #include "view/control_ids.h"
+#include "view/date_display.h"
 
 namespace townwright::fuzzing {
 namespace {
@@ -96,9 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(difference.empty(), "a copy not used, but the new game differs: " + difference);
     return 0;
   }
-  const bool played = !game.city().DayText.empty();
-  std::string broken = FindBrokenRule(game.city(), game.platform(),
-                                      played ? Moment::kResumed : Moment::kBeforeFirstTurn);
+  std::string broken =
+      FindBrokenRule(game.city(), game.platform(),
+                     TurnPlayed(game.city()) ? Moment::kResumed : Moment::kBeforeFirstTurn);
   Require(broken.empty(), "brought back: " + broken);
 
   // Kept again and brought back again, it is the same game.

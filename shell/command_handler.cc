@@ -1,6 +1,7 @@
-#include "shell/command_handler.h"
+// The command handler: everything the player does reaches the game here (GameSession).
 
 #include "data/arithmetic.h"
+#include "shell/game_session.h"
 #include "shell/main_window.h"
 #include "shell/message_boxes.h"
 #include "shell/turn.h"
@@ -18,78 +19,76 @@ constexpr int kSystemCloseResult = 0;
 constexpr std::string_view kNotEnabledText = "That button is not enabled";
 constexpr std::string_view kNotEnabledCaption = "KRT";  // the game's own caption of its one box
 
-void HandleActivation(MainDialog& window, Platform& platform, bool active) {
-  if (!active) {
-    window.SavedFocus = platform.FocusedControl();
-  } else if (window.SavedFocus != 0) {
-    platform.SetFocus(window.SavedFocus);
-    window.SavedFocus = 0;
+}  // namespace
+
+void GameSession::MainDialogCallback(const WindowEvent& event) {
+  switch (event.kind) {
+    case WindowEvent::Kind::kInitialise:
+      break;
+    case WindowEvent::Kind::kActivation:
+      HandleActivation(event.active);
+      break;
+    case WindowEvent::Kind::kCommand:
+      HandleCommand(event.control_id, event.notification_code);
+      break;
+    case WindowEvent::Kind::kSystemClose:
+      EndWindow(kSystemCloseResult);
+      break;
   }
 }
 
-void EndWindow(MainDialog& window, Platform& platform, int result) {
-  platform.EndWindow(result);
-  window.Ended = true;
+void GameSession::HandleActivation(bool active) {
+  if (!active) {
+    dialog_.SavedFocus = platform_->FocusedControl();
+  } else if (dialog_.SavedFocus != 0) {
+    platform_->SetFocus(dialog_.SavedFocus);
+    dialog_.SavedFocus = 0;
+  }
 }
 
-void HandleCommand(CityState& city, MainDialog& window, RandomSource& random, Platform& platform,
-                   int id, int code) {
-  if (code != kClicked && code != kAlsoActedOn) return;
+void GameSession::HandleCommand(int id, int notification_code) {
+  if (notification_code != kClicked && notification_code != kAlsoActedOn) return;
   using namespace control_id;
   if (id >= kFirstChoiceButton && id <= kLastChoiceButton) {
-    city.SelectedChoice = static_cast<std::uint8_t>(id - kFirstChoiceButton + 1);
-    const ShownFigures before = FiguresShown(city);
-    WindowDisplay display(window, platform);
-    PlayTurn(city, random, display);
-    platform.Announce(TurnNews(before, city));
+    city_->SelectedChoice = static_cast<std::uint8_t>(id - kFirstChoiceButton + 1);
+    const ShownFigures before = FiguresShown(*city_);
+    WindowDisplay display(dialog_, *platform_);
+    PlayTurn(*city_, random_, display);
+    platform_->Announce(TurnNews(before, *city_));
     return;
   }
   switch (id) {
     case kUpdateTaxRates:
-      UpdateTaxRates(city, platform);
+      UpdateTaxRates();
       break;
     case kSave:
     case kLoad:
     case kNew:
-      if (platform.OpenMessageBoxes() < kMostOpenMessageBoxes) {
-        platform.ShowMessageBox(kNotEnabledText, kNotEnabledCaption);
+      if (platform_->OpenMessageBoxes() < kMostOpenMessageBoxes) {
+        platform_->ShowMessageBox(kNotEnabledText, kNotEnabledCaption);
       }
       break;
     case kExit:
-      EndWindow(window, platform, kExitResult);
+      EndWindow(kExitResult);
       break;
     default:
       break;  // frames, labels, text boxes, and the Enter and Escape keys' identifiers 1 and 2
   }
 }
 
-}  // namespace
-
-void UpdateTaxRates(CityState& city, Platform& platform) {
+void GameSession::UpdateTaxRates() {
   using namespace control_id;
-  const auto rate_from_box = [&platform](int id) {
-    return static_cast<double>(Extended{TextToNumber(ReadControlText(platform, id))} / 100);
+  const auto rate_from_box = [this](int id) {
+    return static_cast<double>(Extended{TextToNumber(ReadControlText(*platform_, id))} / 100);
   };
-  city.IncomeTaxRate = rate_from_box(kIncomeTaxBox);
-  city.SalesTaxRate = rate_from_box(kSalesTaxBox);
-  city.PropertyTaxRate = rate_from_box(kPropertyTaxBox);
+  city_->IncomeTaxRate = rate_from_box(kIncomeTaxBox);
+  city_->SalesTaxRate = rate_from_box(kSalesTaxBox);
+  city_->PropertyTaxRate = rate_from_box(kPropertyTaxBox);
 }
 
-void MainDialogCallback(CityState& city, MainDialog& window, RandomSource& random,
-                        Platform& platform, const WindowEvent& event) {
-  switch (event.kind) {
-    case WindowEvent::Kind::kInitialise:
-      break;
-    case WindowEvent::Kind::kActivation:
-      HandleActivation(window, platform, event.active);
-      break;
-    case WindowEvent::Kind::kCommand:
-      HandleCommand(city, window, random, platform, event.control_id, event.notification_code);
-      break;
-    case WindowEvent::Kind::kSystemClose:
-      EndWindow(window, platform, kSystemCloseResult);
-      break;
-  }
+void GameSession::EndWindow(int result) {
+  platform_->EndWindow(result);
+  dialog_.Ended = true;
 }
 
 }  // namespace townwright

@@ -2,8 +2,7 @@
 
 #include "data/catalogue.h"
 #include "data/new_game.h"
-#include "shell/command_handler.h"
-#include "shell/kept_game.h"
+#include "shell/main_window.h"
 #include "shell/turn.h"
 #include "shell/turn_news.h"
 
@@ -25,11 +24,11 @@ void GameSession::Start(std::uint64_t seed) {
   city_->Day = 1;
   city_->Month = 1;
   city_->Year = 2008;
-  BuildMainDialog(*city_, dialog_, *platform_);
+  BuildMainDialog();
 }
 
 bool GameSession::StartOrResume(std::uint64_t seed) {
-  if (ResumeKeptGame(*city_, dialog_, random_, *platform_)) {
+  if (ResumeKeptGame()) {
     platform_->Announce(ResumedGameNews(*city_));
     return true;
   }
@@ -38,8 +37,21 @@ bool GameSession::StartOrResume(std::uint64_t seed) {
 }
 
 void GameSession::Handle(const WindowEvent& event) {
-  MainDialogCallback(*city_, dialog_, random_, *platform_, event);
-  KeepRunningGame(*city_, dialog_, random_, *platform_);
+  MainDialogCallback(event);
+  KeepRunningGame();
+}
+
+void GameSession::BuildMainDialog() {
+  dialog_.MainDialogHandle = platform_->CreateMainWindow(kWindowCaption, kMainWindowPlace,
+                                                         kDialogFontFace, kDialogFontPoints);
+  if (dialog_.MainDialogHandle == 0) return;
+  // Each control made by its first refresh, in creation order.
+  WindowDisplay display(dialog_, *platform_);
+  for (const ControlLayout& layout : WindowControls()) {
+    display.RefreshControl(layout.id, FirstText(*city_, layout));
+  }
+  CreateYearFont(dialog_, *platform_);
+  display.ApplyYearFont();
 }
 
 int GameSession::Run() {

@@ -1,6 +1,6 @@
 // Whole games in the headless window, played through the same command handler as a player's
 // clicks: the shell's own rules. What every window must do with them is proven over each backend
-// by shell/platform_test.cc.
+// by platform/contract/platform_test.cc.
 
 #include <gtest/gtest.h>
 

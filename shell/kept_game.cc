@@ -13,8 +13,11 @@
 #include "data/catalogue.h"
 #include "data/record_bytes.h"
 #include "shell/control_table.h"
+#include "shell/game_session.h"
 #include "shell/kept_game_seal.h"
+#include "shell/main_window.h"
 #include "view/control_ids.h"
+#include "view/date_display.h"
 #include "view/sound_record.h"
 
 namespace townwright {
@@ -30,9 +33,6 @@ struct KeptGame {
   GeneratorState generator;
   std::vector<std::string> box_texts;
 };
-
-// The first turn writes DayText for the day box, and nothing empties it again.
-bool TurnPlayed(const CityState& city) { return !city.DayText.empty(); }
 
 // Every text box in creation order: the window's own, then, from the end of the first turn on,
 // the three tax boxes.
@@ -91,23 +91,24 @@ std::string KeptCopy(const CityState& city, const GeneratorState& generator, Pla
   return SealKeptGame(out.bytes());
 }
 
-void KeepRunningGame(const CityState& city, const MainDialog& window, const GameRandom& random,
-                     Platform& platform) {
-  if (!platform.KeepsGames()) return;
-  platform.KeepGame(window.Ended ? std::string() : KeptCopy(city, random.state(), platform));
+void GameSession::KeepRunningGame() {
+  if (!platform_->KeepsGames()) return;
+  platform_->KeepGame(dialog_.Ended ? std::string()
+                                    : KeptCopy(*city_, random_.state(), *platform_));
 }
 
-bool ResumeKeptGame(CityState& city, MainDialog& window, GameRandom& random, Platform& platform) {
-  std::optional<KeptGame> kept = ReadKeptGame(platform.KeptGame());
+bool GameSession::ResumeKeptGame() {
+  std::optional<KeptGame> kept = ReadKeptGame(platform_->KeptGame());
   if (!kept) return false;
-  city = std::move(*kept->city);
-  random.Restore(kept->generator);
-  BuildMainDialog(city, window, platform);
+  *city_ = std::move(*kept->city);
+  random_.Restore(kept->generator);
+  BuildMainDialog();
   // The text boxes show what they showed, typing included; the rest the record gives.
-  WindowDisplay display(window, platform);
-  const std::span<const int> boxes = TextBoxes(TurnPlayed(city));
-  for (std::size_t i = 0; i < boxes.size(); ++i)
+  WindowDisplay display(dialog_, *platform_);
+  const std::span<const int> boxes = TextBoxes(TurnPlayed(*city_));
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
     display.RefreshControl(boxes[i], kept->box_texts[i]);
+  }
   return true;
 }
 

@@ -16,24 +16,13 @@
 
 #include "data/city_state.h"
 #include "data/random_source.h"
-#include "shell/main_window.h"
 #include "shell/platform.h"
 
 namespace townwright {
 
-// After an event: keeps the game as it stands with the platform, in place of the copy kept
-// before; or, once the game has ended the window, keeps none. Nothing where the platform keeps
-// no games.
-// The copy KeepRunningGame keeps: the game as it stands, sealed as text.
+// The copy the session keeps (GameSession::KeepRunningGame): the game as it stands, sealed as
+// text. The session brings a copy back only where it is sound: not damaged, not cut short, in this
+// format, and a game the rules could have made.
 std::string KeptCopy(const CityState& city, const GeneratorState& generator, Platform& platform);
-
-void KeepRunningGame(const CityState& city, const MainDialog& window, const GameRandom& random,
-                     Platform& platform);
-
-// Brings back the game the platform kept in this run: fills `city` (catalogues included) and
-// `random`, and builds the window showing what it showed. Returns false, having changed nothing
-// and made no window, when there is nothing usable: no copy, or a copy that is damaged, cut short,
-// from another release, or not a game the rules could have made.
-bool ResumeKeptGame(CityState& city, MainDialog& window, GameRandom& random, Platform& platform);
 
 }  // namespace townwright

@@ -87,9 +87,9 @@ TEST(KeptGameTest, AReloadAfterAnyActionBringsBackTheSameGame) {
 }
 
 TEST(KeptGameTest, TheRunKeepsTheGameAfterEveryEventAndNoneOnceTheWindowHasEnded) {
-  const auto texts = [](const HeadlessPlatform& window) {
+  const auto texts = [](const HeadlessPlatform& platform) {
     std::vector<std::string> shown;
-    for (const auto& control : window.controls()) shown.push_back(control.text);
+    for (const auto& control : platform.controls()) shown.push_back(control.text);
     return shown;
   };
   HeadlessPlatform page;

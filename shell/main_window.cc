@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/city_state.h"
 #include "view/control_ids.h"
 
 namespace townwright {
@@ -18,8 +19,8 @@ void ShowInControl(Platform& platform, int id, std::string_view text) {
   platform.CreateControl(id, layout->kind, layout->place, text, name);
 }
 
-// The text a control of the window is created with: its fixed text, or the element of ChoiceText or
-// IndicatorText it shows.
+}  // namespace
+
 std::string_view FirstText(const CityState& city, const ControlLayout& layout) {
   const auto element = static_cast<std::size_t>(layout.element);
   switch (layout.source) {
@@ -33,25 +34,12 @@ std::string_view FirstText(const CityState& city, const ControlLayout& layout) {
   return layout.text;
 }
 
-}  // namespace
-
-void BuildMainDialog(const CityState& city, MainDialog& window, Platform& platform) {
-  window.MainDialogHandle = platform.CreateMainWindow(kWindowCaption, kMainWindowPlace,
-                                                      kDialogFontFace, kDialogFontPoints);
-  if (window.MainDialogHandle == 0) return;
-  for (const ControlLayout& layout : WindowControls()) {
-    ShowInControl(platform, layout.id, FirstText(city, layout));
-  }
-  CreateYearFont(window, platform);
-  platform.SetControlFont(control_id::kYearBox, window.YearFont);
-}
-
-void CreateYearFont(MainDialog& window, Platform& platform) {
+void CreateYearFont(MainDialog& dialog, Platform& platform) {
   // Bounded so that no screen report can overflow the product.
   const int pixels_per_inch = std::clamp(platform.LogicalPixelsPerInch(), 0, 100000);
   const FontRequest request{
       .character_height = (pixels_per_inch * 24) / 72, .weight = 400, .face = kDialogFontFace};
-  window.YearFont = platform.CreateLogicalFont(request);
+  dialog.YearFont = platform.CreateLogicalFont(request);
 }
 
 std::string ReadControlText(Platform& platform, int id) {
@@ -59,13 +47,13 @@ std::string ReadControlText(Platform& platform, int id) {
 }
 
 void WindowDisplay::RefreshControl(int control_id, std::string_view text) {
-  if (window_.MainDialogHandle == 0) return;
+  if (dialog_.MainDialogHandle == 0) return;
   ShowInControl(platform_, control_id, text);
 }
 
 void WindowDisplay::ApplyYearFont() {
-  if (window_.MainDialogHandle == 0) return;
-  platform_.SetControlFont(control_id::kYearBox, window_.YearFont);
+  if (dialog_.MainDialogHandle == 0) return;
+  platform_.SetControlFont(control_id::kYearBox, dialog_.YearFont);
 }
 
 void WindowDisplay::Pause(int milliseconds) { platform_.Pause(milliseconds); }

@@ -1,11 +1,14 @@
 #pragma once
 
-// The main window: building it, its year font, and the display a turn writes through.
+// The main window: its caption, place and font, its controls' first texts, its year font, reading a
+// control's text, and the display a turn writes through. The session builds it
+// (GameSession::BuildMainDialog).
 
 #include <string>
 
 #include "data/city_state.h"
 #include "shell/control_table.h"
+#include "shell/main_dialog.h"
 #include "shell/platform.h"
 #include "view/display.h"
 
@@ -17,23 +20,13 @@ inline constexpr int kDialogFontPoints = 8;
 // The client area's place from the screen's top-left corner, and its size.
 inline constexpr DialogRect kMainWindowPlace = {133, 127, 425, 324};
 
-// What the game keeps of the window it is played in. It lives beside the game's CityState, not in
-// it: the record holds the game alone, and the window's handles mean nothing to the rules.
-struct MainDialog {
-  WindowHandle MainDialogHandle = 0;  // 0 while there is no window
-  FontHandle YearFont = 0;
-  WindowHandle SavedFocus = 0;  // the control that had the focus when the window went inactive
-  bool Ended = false;           // the game has ended the window ("Exit", or the system's close)
-};
-
-// Creates the main window (stored in MainDialogHandle), its 53 controls in creation order with
-// their first texts from `city`, and the year font, which it gives to the year box. If the window
-// cannot be created, MainDialogHandle stays 0 and nothing else is made.
-void BuildMainDialog(const CityState& city, MainDialog& window, Platform& platform);
+// The text control `layout` of the window is made with: its fixed text, or the element of
+// ChoiceText or IndicatorText it shows.
+std::string_view FirstText(const CityState& city, const ControlLayout& layout);
 
 // Creates the 24-point year font from the screen's pixels per logical inch P: characters
 // (P * 24) / 72 pixels high, truncated toward zero; stores it in YearFont.
-void CreateYearFont(MainDialog& window, Platform& platform);
+void CreateYearFont(MainDialog& dialog, Platform& platform);
 
 // The text of control `id`, or the empty string when there is no such control.
 std::string ReadControlText(Platform& platform, int id);
@@ -42,15 +35,15 @@ std::string ReadControlText(Platform& platform, int id);
 // in its place from the control table; while there is no window, refreshes do nothing.
 class WindowDisplay final : public Display {
  public:
-  WindowDisplay(const MainDialog& window, Platform& platform)
-      : window_(window), platform_(platform) {}
+  WindowDisplay(const MainDialog& dialog, Platform& platform)
+      : dialog_(dialog), platform_(platform) {}
 
   void RefreshControl(int control_id, std::string_view text) override;
   void ApplyYearFont() override;
   void Pause(int milliseconds) override;
 
  private:
-  const MainDialog& window_;
+  const MainDialog& dialog_;
   Platform& platform_;
 };
 

@@ -4,7 +4,8 @@
 // only through these operations; each backend implements them and turns its toolkit's events into
 // WindowEvents: platform/headless (in memory, for tests and tools), platform/qt (the Linux
 // desktop), platform/win32 (Windows) and platform/web (a web page). No toolkit type appears here.
-// shell/platform_test.cc proves the contract below over each backend that runs in the tests.
+// platform/contract/platform_test.cc proves the contract below over each backend that runs in the
+// tests.
 //
 // Threads. Every operation is called on the one thread that runs the game: the thread that built
 // the window and then called RunUntilEnded. No operation is safe to call from another thread.

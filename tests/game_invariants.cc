@@ -9,6 +9,7 @@
 #include "shell/control_table.h"
 #include "view/choice_buttons.h"
 #include "view/control_ids.h"
+#include "view/date_display.h"
 #include "view/sound_record.h"
 
 namespace townwright::testing {
@@ -119,8 +120,7 @@ std::string CheckFigures(const HeadlessPlatform& platform, bool just_after_turn)
 std::string FindBrokenRule(const CityState& city, const HeadlessPlatform& platform, Moment moment) {
   const bool turn_played = moment != Moment::kBeforeFirstTurn;
   const bool boxes_as_written = turn_played && moment != Moment::kResumed;
-  if (turn_played == city.DayText.empty())
-    return "a turn played, or none, but not as the record says";
+  if (turn_played != TurnPlayed(city)) return "a turn played, or none, but not as the record says";
   std::string broken = FindBrokenRecordRule(city);
   if (broken.empty() && boxes_as_written) broken = CheckDateBoxes(city, platform);
   if (broken.empty()) broken = CheckChoiceButtons(city, platform);

@@ -10,10 +10,12 @@
 
 #include "recording_display.h"
 #include "sim/indicator_history.h"
+#include "view/control_ids.h"
 
 namespace townwright {
 namespace {
 
+using namespace control_id;
 using testing::RecordingDisplay;
 
 class IndicatorPanelTest : public ::testing::Test {
@@ -51,12 +53,27 @@ TEST_F(IndicatorPanelTest, ShowsTwentyOneBoxesInOrderWithTheirFormats) {
   city.SalesTaxRate = 0.12345;
   ShowIndicatorPanel(city, display);
   const std::vector<std::pair<int, std::string>> expected = {
-      {1029, "$-123,456"},   {1030, "$ 1,234"}, {1031, " 12345"},      {1032, " 0"},
-      {1033, " 1,000"},      {1034, " 8"},      {1035, "$ 1,234,567"}, {1036, " 42"},
-      {1037, " 0%"},         {1038, " 0%"},     {1039, " 0%"},         {1040, " 0%"},
-      {1041, " 0%"},         {1042, " 0%"},     {1043, " 0%"},         {1044, " 0%"},
-      {1046, " .4"},         {1047, " 12.3"},   {1048, " 15"},         {1045, "$ 27,549,077,494"},
-      {1049, " 10,675,005"},
+      {kTreasuryBox, "$-123,456"},
+      {kWealthBox, "$ 1,234"},
+      {kCleanlinessBox, " 12345"},
+      {kPeacefulnessBox, " 0"},
+      {kCensusBox, " 1,000"},
+      {kSustainabilityBox, " 8"},
+      {kVelocityOfMoneyBox, "$ 1,234,567"},
+      {kQualityOfLifeBox, " 42"},
+      {kTreasuryTrendBox, " 0%"},
+      {kWealthTrendBox, " 0%"},
+      {kCleanlinessTrendBox, " 0%"},
+      {kPeacefulnessTrendBox, " 0%"},
+      {kCensusTrendBox, " 0%"},
+      {kSustainabilityTrendBox, " 0%"},
+      {kVelocityOfMoneyTrendBox, " 0%"},
+      {kQualityOfLifeTrendBox, " 0%"},
+      {kIncomeTaxBox, " .4"},
+      {kSalesTaxBox, " 12.3"},
+      {kPropertyTaxBox, " 15"},
+      {kCitizensMonthlyBox, "$ 27,549,077,494"},
+      {kWorkforceBox, " 10,675,005"},
   };
   EXPECT_EQ(display.refreshes, expected);
   // The grouped texts are kept as shown.
@@ -67,9 +84,9 @@ TEST_F(IndicatorPanelTest, ShowsTwentyOneBoxesInOrderWithTheirFormats) {
 
 TEST_F(IndicatorPanelTest, TheStartRatesShowAsPercentages) {
   ShowIndicatorPanel(city, display);
-  EXPECT_EQ(display.shown[1046], " 33");
-  EXPECT_EQ(display.shown[1047], " 7.5");
-  EXPECT_EQ(display.shown[1048], " 15");
+  EXPECT_EQ(display.shown[kIncomeTaxBox], " 33");
+  EXPECT_EQ(display.shown[kSalesTaxBox], " 7.5");
+  EXPECT_EQ(display.shown[kPropertyTaxBox], " 15");
 }
 
 TEST_F(IndicatorPanelTest, ATrendIsUpOrDownAgainstZeroNotOne) {
@@ -78,11 +95,11 @@ TEST_F(IndicatorPanelTest, ATrendIsUpOrDownAgainstZeroNotOne) {
   city.IndicatorRatio[5] = -0.5;
   city.IndicatorRatio[6] = -4.5;
   ShowIndicatorPanel(city, display);
-  EXPECT_EQ(display.shown[1037], "UP 110%");
-  EXPECT_EQ(display.shown[1038], "UP 90%");
-  EXPECT_EQ(display.shown[1039], " 0%");
-  EXPECT_EQ(display.shown[1041], "DN 50%");
-  EXPECT_EQ(display.shown[1042], "DN 450%");
+  EXPECT_EQ(display.shown[kTreasuryTrendBox], "UP 110%");
+  EXPECT_EQ(display.shown[kWealthTrendBox], "UP 90%");
+  EXPECT_EQ(display.shown[kCleanlinessTrendBox], " 0%");
+  EXPECT_EQ(display.shown[kCensusTrendBox], "DN 50%");
+  EXPECT_EQ(display.shown[kSustainabilityTrendBox], "DN 450%");
 }
 
 TEST_F(IndicatorPanelTest, HugeAndNonFiniteFiguresStillShow) {
@@ -90,19 +107,20 @@ TEST_F(IndicatorPanelTest, HugeAndNonFiniteFiguresStillShow) {
   city.Wealth = std::numeric_limits<double>::infinity();
   city.Census = std::numeric_limits<double>::quiet_NaN();
   EndTurns(31);
-  EXPECT_EQ(display.shown[1029], "$ 1E+300");
-  EXPECT_EQ(display.shown[1030], "$ Inf");
-  EXPECT_EQ(display.shown[1033], " NaN");
-  EXPECT_EQ(display.shown[1037], "UP 100%");
+  EXPECT_EQ(display.shown[kTreasuryBox], "$ 1E+300");
+  EXPECT_EQ(display.shown[kWealthBox], "$ Inf");
+  EXPECT_EQ(display.shown[kCensusBox], " NaN");
+  EXPECT_EQ(display.shown[kTreasuryTrendBox], "UP 100%");
 }
 
 // The room a box keeps for its figure rests on these: whatever the game puts there, no text is
 // longer than the longest of its form.
 TEST_F(IndicatorPanelTest, NoFigureIsLongerThanTheLongestOfItsForm) {
-  EXPECT_EQ(LongestFigureTexts(1029)->plain, "$-999,999,999,999,999");
-  EXPECT_EQ(LongestFigureTexts(1029)->exponent, "$-1.79769313486232E+308");
-  EXPECT_EQ(LongestFigureTexts(1043)->exponent, "DN 1.79769313486232E+308%");
-  EXPECT_EQ(LongestFigureTexts(1046), std::nullopt) << "a tax box is typed in, and scrolls";
+  EXPECT_EQ(LongestFigureTexts(kTreasuryBox)->plain, "$-999,999,999,999,999");
+  EXPECT_EQ(LongestFigureTexts(kTreasuryBox)->exponent, "$-1.79769313486232E+308");
+  EXPECT_EQ(LongestFigureTexts(kVelocityOfMoneyTrendBox)->exponent, "DN 1.79769313486232E+308%");
+  EXPECT_EQ(LongestFigureTexts(kIncomeTaxBox), std::nullopt)
+      << "a tax box is typed in, and scrolls";
   std::mt19937_64 chance(7);
   const double extremes[] = {0,
                              -0.0,

@@ -8,6 +8,7 @@
 #include "sim/choice_code.h"
 #include "sim/status_sort.h"
 #include "view/choice_buttons.h"
+#include "view/date_display.h"
 
 namespace townwright {
 namespace {
@@ -92,9 +93,7 @@ std::string CheckStatusLists(const CityState& city) {
 std::string FindBrokenRecordRule(const CityState& city) {
   std::string broken = CheckCalendarAndRates(city);
   if (broken.empty()) broken = CheckChoices(city);
-  // The first turn writes DayText for the day box, and nothing empties it again.
-  const bool turn_played = !city.DayText.empty();
-  if (broken.empty()) broken = turn_played ? CheckStatusLists(city) : CheckStartDeck(city);
+  if (broken.empty()) broken = TurnPlayed(city) ? CheckStatusLists(city) : CheckStartDeck(city);
   return broken;
 }
 

@@ -10,9 +10,7 @@ import subprocess
 import sys
 import tempfile
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "..", "tools"))
-from drive import xsession  # noqa: E402
+from drive import xsession
 
 CAPTION = "^Townwright - by "
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // A player's hands on one backend's window, for the suite that proves the contract of
-// shell/platform.h over every backend that runs here (shell/platform_test.cc), and for each
-// backend's own tests. A harness owns the platform under test, made with pauses that are counted
-// instead of slept; each backend's test program has one (platform/*/..._harness.*).
+// shell/platform.h over every backend that runs here (platform/contract/platform_test.cc), and for
+// each backend's own tests. A harness owns the platform under test, made with pauses that are
+// counted instead of slept; each backend's test program has one (platform/*/tests/*_harness.*).
 
 #include <atomic>
 #include <cstdint>
@@ -19,7 +19,7 @@
 #include "data/city_state.h"
 #include "data/random_source.h"
 #include "shell/game_session.h"
-#include "shell/main_window.h"
+#include "shell/main_dialog.h"
 #include "shell/platform.h"
 
 namespace townwright::testing {

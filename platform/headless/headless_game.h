@@ -12,7 +12,7 @@
 #include "data/random_source.h"
 #include "platform/headless/headless_platform.h"
 #include "shell/game_session.h"
-#include "shell/main_window.h"
+#include "shell/main_dialog.h"
 
 namespace townwright {
 

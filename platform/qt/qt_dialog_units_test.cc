@@ -1,5 +1,5 @@
 // Dialog units on Qt: what the Qt side measures of the font. The arithmetic that maps the units
-// to pixels is shell/dialog_units' and tested there.
+// to pixels is platform/kit/dialog_units' and tested there.
 
 #include "platform/qt/qt_dialog_units.h"
 

@@ -1,7 +1,7 @@
 // What only the Qt window does, on Qt's offscreen platform: its geometry from the font's own
 // metrics, its fonts, its kind of message box, the names screen readers hear, its painting during
-// the pauses. The contract every window keeps is proven by shell/platform_test.cc, with the
-// harness of qt_harness.h.
+// the pauses. The contract every window keeps is proven by platform/contract/platform_test.cc, with
+// the harness of tests/qt_harness.h.
 
 #include "platform/qt/qt_platform.h"
 
@@ -23,8 +23,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/qt/qt_harness.h"
+#include "platform/qt/tests/qt_harness.h"
 #include "shell/control_table.h"
+#include "shell/main_window.h"
 #include "view/control_ids.h"
 
 namespace townwright::qt {
@@ -213,7 +214,8 @@ TEST_F(QtWindowTest, EveryControlSpeaksItsTextAndEveryBoxItsHeading) {
       } else if (Text(layout.id).empty()) {
         // A choice button without an offer says where it is.
         EXPECT_EQ(layout.kind, ControlKind::kButton);
-        EXPECT_EQ(name, "Choice " + std::to_string(layout.id - 1010) + ", no offer");
+        EXPECT_EQ(name,
+                  "Choice " + std::to_string(layout.id - kFirstChoiceButton + 1) + ", no offer");
       } else {
         EXPECT_EQ(name, Text(layout.id));
       }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "data/city_state.h"
 #include "platform/win32/tests/automation.h"
 #include "platform/win32/tests/screen_reader_ears.h"
 #include "shell/control_table.h"

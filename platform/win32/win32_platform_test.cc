@@ -1,7 +1,7 @@
 // What only the Win32 window does, in real dialogs: its controls' classes and styles, its fonts,
 // its kind of message box, the commands a Windows dialog sends, the end of its message loop, and
 // the x87 precision of its turns. The contract every window keeps is proven by
-// shell/platform_test.cc, with the harness of win32_harness.h.
+// platform/contract/platform_test.cc, with the harness of tests/win32_harness.h.
 
 #include "platform/win32/win32_platform.h"
 
@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/win32/extended_precision.h"
-#include "platform/win32/win32_harness.h"
+#include "platform/win32/tests/win32_harness.h"
 #include "shell/control_table.h"
 #include "view/control_ids.h"
 

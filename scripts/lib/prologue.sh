@@ -9,6 +9,10 @@ jobs="$(nproc)"
 export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$jobs}"
 export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-$jobs}"
 
+# The modules the Python tools share, as the tests find them (cmake/python.cmake): tools/ (drive)
+# and platform/web/ (serve).
+export PYTHONPATH="$PWD/tools:$PWD/platform/web${PYTHONPATH:+:$PYTHONPATH}"
+
 # stage NAME COMMAND...: runs a stage of a long run and says how long it took.
 stage() {
   local name="$1" started=$SECONDS

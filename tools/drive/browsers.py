@@ -23,6 +23,8 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
+from drive.scripts import script
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.normpath(os.path.join(HERE, "..", ".."))
 CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
@@ -34,19 +36,8 @@ KEYS = {"Enter": Keys.ENTER, "Escape": Keys.ESCAPE, "Tab": Keys.TAB, "Space": Ke
 
 # Where the engine has no console log of its own to read (WebKit's driver), the page's errors are
 # caught from the moment this runs, after the page has loaded.
-CATCH_ERRORS = """
-if (window.townwrightErrors) return;
-window.townwrightErrors = [];
-const note = (text) => window.townwrightErrors.push(String(text));
-addEventListener('error', (event) => {
-  note(event.message || `${event.target.src || event.target.href}: not loaded`);
-}, true);
-addEventListener('unhandledrejection', (event) => note(event.reason));
-document.addEventListener('securitypolicyviolation',
-                          (event) => note(`blocked ${event.blockedURI}`));
-const error = console.error;
-console.error = (...parts) => { note(parts.join(' ')); error.apply(console, parts); };
-"""
+CATCH_ERRORS_JS = os.path.join(HERE, "catch_errors.js")
+CATCH_ERRORS = script(CATCH_ERRORS_JS, "catchErrors")
 
 
 class Selenium:

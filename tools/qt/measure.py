@@ -20,8 +20,7 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from drive import xsession  # noqa: E402
+from drive import xsession
 
 PAUSES = 0.9  # the nine 100 ms pauses before townwright's window exists
 MAP_NOTIFY, CLIENT_MESSAGE = 19, 33

@@ -10,8 +10,7 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from drive import xsession  # noqa: E402
+from drive import xsession
 
 CAPTION = "Townwright - by the Townwright developers"
 

@@ -2,38 +2,27 @@
 window's start and turns timed from inside the page, and a phone's screen emulated."""
 
 import os
-import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from drive.browsers import Chromium  # noqa: E402
+from drive.browsers import Chromium
+from drive.scripts import script
 
 # The nine 100 ms pauses of a new game's first choices, and of every turn.
 PAUSES_MS = 900
 # A phone held upright, in CSS pixels; three device pixels to a CSS pixel.
 PHONE = {"width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True}
 
-# A click on "do nothing", then the time until the window is idle, and until the animation frame
-# that paints the result begins.
-TIMED_TURN = """
-const done = arguments[arguments.length - 1];
-const window_ = document.querySelector('.window');
-const button = document.getElementById('control-1011');
-const started = performance.now();
-const watch = new MutationObserver(() => {
-  if (window_.getAttribute('aria-busy') !== 'false') return;
-  watch.disconnect();
-  const idle = performance.now() - started;
-  requestAnimationFrame(() => done([idle, performance.now() - started]));
-});
-watch.observe(window_, {attributes: true, attributeFilter: ['aria-busy']});
-button.click();
-"""
+# The page's side of the measurements.
+SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "measure_scripts.js")
+TIMED_TURN = script(SCRIPTS, "timedTurn")
 
 
 class Browser(Chromium):
     """The page's tests' Chromium (a fresh profile, removed when it quits), with the verbs the
-    measurements need."""
+    measurements need. `table` is the game's control table (drive.controls), which the measuring
+    program reads once."""
+
+    table = None
 
     def __enter__(self):
         return self
@@ -65,7 +54,8 @@ class Browser(Chromium):
         self.js("return new Promise(r => setTimeout(r, 200));")
         turns = []
         for _ in range(count):
-            idle, painted = self.driver.execute_async_script(TIMED_TURN)
+            idle, painted = self.driver.execute_async_script(
+                TIMED_TURN, f"control-{self.table.choice(1)}")
             turns.append((idle - PAUSES_MS, painted - PAUSES_MS))
         return turns
 

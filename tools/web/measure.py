@@ -23,7 +23,8 @@
   10,000 turns of the native game (KEPT_SIZE) on the same seed.
 The engine's own figures are tools/engine.py's.
 
-Usage: measure.py SITE BASELINE_SITE KEPT_SIZE [LOADS].
+Usage: measure.py SITE BASELINE_SITE KEPT_SIZE CONTROL_LAYOUT [LOADS], CONTROL_LAYOUT the program
+that prints the control table (townwright_control_layout).
 Prints figures, asserts nothing.
 """
 
@@ -37,9 +38,8 @@ import lighthouse
 import phone
 from chromium import PAUSES_MS, PHONE, Browser
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform",
-                                "web"))
-from serve import Server  # noqa: E402
+from drive.controls import ControlTable
+from serve import Server
 
 SEED = 2026  # the page heeds ?seed= only under automation, as here
 KEPT_TURNS = [10, 10000]
@@ -208,8 +208,9 @@ def print_phone_turns(site, baseline_site, desktop_turns):
 
 
 def main():
-    site, baseline_site, kept_size = sys.argv[1:4]
-    loads = int(sys.argv[4]) if len(sys.argv) > 4 else 10
+    site, baseline_site, kept_size, control_layout = sys.argv[1:5]
+    loads = int(sys.argv[5]) if len(sys.argv) > 5 else 10
+    Browser.table = ControlTable.from_command([control_layout])
     print_weight(site, baseline_site)
     print_lighthouse(site, baseline_site)
     firsts = first_navigations(site, baseline_site, loads)

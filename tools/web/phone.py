@@ -2,25 +2,20 @@
 first screen, the game it keeps for its tab, and its turns with the processor slowed four times
 against another build's page, alternated."""
 
-from chromium import Browser
+from chromium import SCRIPTS, Browser
+from drive.scripts import script
 
-# The eight figures with their eight trends, and the nine choices.
-BLOCK = [*range(1029, 1045), *range(1011, 1020)]
 
-# The highest top and the lowest bottom of the controls arguments[0], on the page (wherever it is
-# scrolled to), and the viewport's height.
-BLOCK_PLACE = """
-const rects = arguments[0].map((id) => document.getElementById(`control-${id}`)
-                                              .getBoundingClientRect());
-return [Math.min(...rects.map((r) => r.top)) + scrollY,
-        Math.max(...rects.map((r) => r.bottom)) + scrollY, innerHeight];"""
+def block(table):
+    """The eight figures with their eight trends, and the nine choices."""
+    figures = [fact["name"] for fact in table if fact["source"] == "indicator"]
+    return ([table.box(name) for name in figures] +
+            [table.box(f"{name} trend") for name in figures] +
+            [table.choice(k) for k in range(1, 10)])
 
-# The game kept for the tab, once the store that follows an event has been made.
-KEPT = """
-const done = arguments[arguments.length - 1];
-const names = () => Object.keys(sessionStorage).filter((n) => n.startsWith('townwright-game'));
-setTimeout(() => done(names().map((name) => sessionStorage.getItem(name))), 100);
-"""
+
+BLOCK_PLACE = script(SCRIPTS, "blockPlace")
+KEPT = script(SCRIPTS, "keptCopies")
 
 
 def play_new_game(address, seed, turns):
@@ -31,9 +26,9 @@ def play_new_game(address, seed, turns):
         browser.emulate_phone()
         browser.open_new_game(f"{address}?seed={seed}")
         browser.wait_shown()
-        before = browser.js(BLOCK_PLACE, BLOCK)
+        before = browser.js(BLOCK_PLACE, block(browser.table))
         browser.timed_turns(1)
-        after = browser.js(BLOCK_PLACE, BLOCK)
+        after = browser.js(BLOCK_PLACE, block(browser.table))
         browser.timed_turns(turns - 1)
         copies = browser.driver.execute_async_script(KEPT)
     return before, after, copies[0] if len(copies) == 1 else None

@@ -12,10 +12,7 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..",
-                                "tools"))
-from drive import xsession  # noqa: E402
+from drive import xsession
 
 WAIT = 60.0  # seconds for anything the game should do soon
 CAPTION = "Townwright - by the Townwright developers"
@@ -199,6 +196,7 @@ def play(pyatspi):
         xdo("type", "--delay", "20", rate)
     check(wait_for(lambda: window.text("Property Tax") == "10"), "the tax boxes take typing")
     window.click(window.button("Update Tax Rates"))
+    settle(window)
     check(window.day() == " 5", "updating the taxes plays no turn")
     window.click(window.button("do nothing (except collect taxes)"))
     check(wait_for(lambda: window.day() == " 6"), "the next turn")

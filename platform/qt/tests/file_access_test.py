@@ -1,11 +1,8 @@
 """The strace log judge on hand-written lines, allowed and refused."""
 
-import os
-import sys
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import file_access  # noqa: E402
+import file_access
 
 GAME = "/opt/build/platform/qt/townwright"
 HOME = "/tmp/run/home"

@@ -14,12 +14,9 @@ import subprocess
 import sys
 import tempfile
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..",
-                                "tools"))
-import end_to_end  # noqa: E402
-from drive import xsession  # noqa: E402
-from end_to_end import check, wait_for, xdo  # noqa: E402
+import end_to_end
+from drive import xsession
+from end_to_end import check, wait_for, xdo
 
 
 class Ears:

@@ -18,14 +18,10 @@ import subprocess
 import sys
 import tempfile
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..",
-                                "tools"))
-import end_to_end  # noqa: E402
-import file_access  # noqa: E402
-from drive import xsession  # noqa: E402
-from end_to_end import check, wait_for, xdo  # noqa: E402
+import end_to_end
+import file_access
+from drive import xsession
+from end_to_end import check, wait_for, xdo
 
 CHOICE = "do nothing (except collect taxes)"
 

@@ -16,11 +16,7 @@ import tempfile
 import threading
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..",
-                                "tools"))
-from drive import xsession  # noqa: E402
+from drive import xsession
 
 CAPTION = "Townwright - by the Townwright developers"
 FEW_SECONDS = 10.0  # the window comes after 0.9 s of pauses and at most 2 s of waiting for the bus

@@ -4,23 +4,8 @@ region, and the whole game played by the keyboard alone, its focus always seen."
 import os
 import re
 
-from page import SEEDED, SOURCE, WATCH_TURN, PageTest, chromium_only, normalized
-
-# Each change of the live region, with when it came.
-WATCH_NEWS = """
-window.townwrightNews = [];
-const news = document.getElementById('news');
-new MutationObserver(() => window.townwrightNews.push([performance.now(), news.textContent]))
-    .observe(news, {childList: true, characterData: true, subtree: true});"""
-
-# The element with the focus: its control's identifier, or what else it is, and whether a sighted
-# player sees where it is: a ring (an outline) or a box's own focus shadow.
-FOCUS = """
-const e = document.activeElement;
-const style = getComputedStyle(e);
-const ring = style.outlineStyle !== 'none' && parseFloat(style.outlineWidth) >= 1;
-return [e.dataset.controlId ? Number(e.dataset.controlId) : e.tagName.toLowerCase(),
-        e.matches(':focus-visible') && (ring || style.boxShadow !== 'none')];"""
+from page import (FOCUS, SEEDED, SOURCE, WATCH_NEWS, WATCH_TURN, PageTest, chromium_only,
+                  normalized)
 
 # The virtual screen reader's browser build, made a classic script that leaves it on the page.
 SCREEN_READER = os.path.join(SOURCE, "node_modules", "@guidepup", "virtual-screen-reader", "lib",
@@ -46,7 +31,8 @@ class AccessTest(PageTest):
 
     def test_each_turn_is_told_once_after_it_has_shown_its_choices(self):
         self.start(self.address + SEEDED)
-        self.js(WATCH_TURN + WATCH_NEWS)
+        self.js(WATCH_TURN)
+        self.js(WATCH_NEWS)
         figures = self.shown_figures()
         self.play()
         [(_, told)] = self.js("return window.townwrightNews;")

@@ -1,8 +1,9 @@
 """The game kept for the tab: brought back by a reload after any action, also during a turn's
 pauses, and after a crash; a damaged copy never used."""
 
-from page import KEPT, SEEDED, SHOWN, PageTest, chromium_only
-from drive.browsers import CATCH_ERRORS
+from drive.browsers import CATCH_ERRORS_JS
+from drive.scripts import expression
+from page import KEPT, PAGE_SCRIPTS, SEEDED, SHOWN, PageTest, chromium_only
 
 
 class KeptGameTest(PageTest):
@@ -118,8 +119,8 @@ class KeptGameTest(PageTest):
                 self.wait_in(crashing, idle)
                 crashing.crash_and_reload()
                 self.wait_in(crashing, idle)
-                crashing.js(f"(() => {{ {CATCH_ERRORS} }})()")
-                self.assertEqual(crashing.js(f"(() => {{ {SHOWN} }})()"), self.js(SHOWN),
+                crashing.js(expression(CATCH_ERRORS_JS, "catchErrors"))
+                self.assertEqual(crashing.js(expression(PAGE_SCRIPTS, "shown")), self.js(SHOWN),
                                  f"after step {number + 1}")
                 self.assertEqual(crashing.js("window.townwrightErrors"), [])
             driver.switch_to.new_window("tab")

@@ -10,16 +10,13 @@ with page_test.py.
 
 import functools
 import os
-import sys
 import time
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..",
-                                "tools"))
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from drive.browsers import CATCH_ERRORS, ENGINES, SOURCE  # noqa: E402,F401
-from drive.controls import ControlTable  # noqa: E402
-from serve import Server  # noqa: E402,F401
+from drive.browsers import ENGINES, SOURCE  # noqa: F401
+from drive.controls import ControlTable
+from drive.scripts import script
+from serve import Server  # noqa: F401
 
 SITE_FILES = {"index.html", "townwright.css", "start.js", "townwright.js", "townwright.wasm",
               "townwright.svg", "townwright.webmanifest", "service-worker.js", "townwright-192.png",
@@ -46,151 +43,24 @@ SCREENSHOTS = {(768, 1024): "townwright-web-tablet.png",
 # The phones' widths at which every figure must show whole, in every engine.
 PHONE_WIDTHS = [(320, 568), (360, 640), (390, 844), (412, 915)]
 
-# The control's text as the game reads it, for any control: a text box's value, a frame's legend.
-TEXT = """
-const c = document.getElementById(arguments[0]);
-return c.tagName === 'INPUT' ? c.value : c.tagName === 'FIELDSET' ? c.firstChild.textContent
-                                                                  : c.textContent;"""
-
-# Records, from inside the page, when the choice buttons' captions change and when frames are
-# painted, so that a turn's pauses can be seen.
-WATCH_TURN = """
-window.townwrightTimeline = [];
-const record = (entry) => window.townwrightTimeline.push(entry);
-const captions = new MutationObserver((changes) => {
-  const now = performance.now();
-  for (const change of changes) {
-    const control = (change.target.nodeType === Node.TEXT_NODE ? change.target.parentElement
-                                                               : change.target);
-    if (control && control.classList.contains('button')) record(['caption', now, control.id]);
-  }
-});
-captions.observe(document.querySelector('.client'),
-                 {subtree: true, childList: true, characterData: true});
-const frame = () => {
-  record(['frame', performance.now()]);
-  if (window.townwrightTimeline.length < 5000) requestAnimationFrame(frame);
-};
-requestAnimationFrame(frame);
-"""
-
-# What the page keeps in the browser: cookies, both storages, IndexedDB, and the worker's caches
-# with the paths they hold.
-STORED = """
-const databases = indexedDB.databases ? await indexedDB.databases() : [];
-const kept = [];
-for (const name of await caches.keys()) {
-  for (const request of await (await caches.open(name)).keys()) {
-    kept.push(new URL(request.url).pathname);
-  }
-}
-return [document.cookie, localStorage.length, Object.keys(sessionStorage), databases.length,
-        kept];"""
-
-# The game kept for the tab: the session storage's entries, each as [name, copy].
-KEPT = "return Object.keys(sessionStorage).map((name) => [name, sessionStorage.getItem(name)]);"
-
-# Every control of the window in document order, each with what it shows and its name.
-SHOWN = """
-return [...document.querySelectorAll('.client > *')].map((c) => [c.id,
-    c.tagName === 'INPUT' ? c.value : c.tagName === 'FIELDSET' ? c.firstChild.textContent
-                                                               : c.textContent,
-    c.getAttribute('aria-label')]);"""
+# What the scenarios run inside the page: the functions of page_scripts.js.
+PAGE_SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "page_scripts.js")
+TEXT = script(PAGE_SCRIPTS, "text")
+WATCH_TURN = script(PAGE_SCRIPTS, "watchTurn")
+WATCH_NEWS = script(PAGE_SCRIPTS, "watchNews")
+STORED = script(PAGE_SCRIPTS, "stored")
+KEPT = script(PAGE_SCRIPTS, "kept")
+SHOWN = script(PAGE_SCRIPTS, "shown")
+MEASURE = script(PAGE_SCRIPTS, "measure")
+PLACES = script(PAGE_SCRIPTS, "places")
+SHOW_CAPTIONS = script(PAGE_SCRIPTS, "showCaptions")
+FRAMES_IDLE = script(PAGE_SCRIPTS, "framesIdle")
+LONGEST_FIGURES = script(PAGE_SCRIPTS, "longestFigures")
+FOCUS = script(PAGE_SCRIPTS, "focus")
 
 # The address's seed, which a browser under automation heeds: two tabs, or two games one after the
 # other, play the same game.
 SEEDED = "?seed=2026"
-
-# Every place on the page's sizes: the controls' rectangles, the viewport, what scrolls.
-MEASURE = """
-const viewport = document.documentElement;
-const controls = [...document.querySelectorAll('.client > *, .message-box, .message-box *')];
-return {
-  width: viewport.clientWidth, height: viewport.clientHeight, scrollWidth: viewport.scrollWidth,
-  controls: controls.map((c) => {
-    const r = c.getBoundingClientRect();
-    const style = getComputedStyle(c);
-    return {id: c.id || c.className, tag: c.tagName, left: r.left, right: r.right, top: r.top,
-            bottom: r.bottom, width: r.width, height: r.height,
-            font: parseFloat(style.fontSize), text: c.tagName === 'INPUT' ? c.value : c.textContent,
-            figure: c.classList.contains('figure'),
-            scrolls: (c.tagName !== 'INPUT' || c.classList.contains('figure')) &&
-                     c.scrollWidth > c.clientWidth + 1};
-  }),
-  legends: [...document.querySelectorAll('legend, .caption')].map((c) =>
-    parseFloat(getComputedStyle(c).fontSize)),
-};"""
-
-
-# Every control's rectangle on the page, wherever it is scrolled to.
-PLACES = """
-return Object.fromEntries([...document.querySelectorAll('.client > *')].map((c) => {
-  const r = c.getBoundingClientRect();
-  return [c.id, [r.left + scrollX, r.top + scrollY, r.width, r.height]];
-}));"""
-
-# The rectangles with no caption on the nine choices, then with each of the captions they keep room
-# for (the catalogue's longest) on all nine, in the choices' font or in the size arguments[0] (as a
-# phone's larger text setting makes it); the game's own captions are put back.
-SHOW_CAPTIONS = f"""
-const places = () => {{ {PLACES} }};
-const choices = [...document.querySelectorAll('[data-reserve]')];
-const shown = choices.map((choice) => choice.textContent);
-for (const choice of choices) choice.style.fontSize = arguments[0] || '';
-const seen = [];
-for (const caption of ['', ...choices.map((choice) => choice.dataset.reserve)]) {{
-  for (const choice of choices) choice.textContent = caption;
-  seen.push(places());
-}}
-choices.forEach((choice, k) => {{ choice.textContent = shown[k]; choice.style.fontSize = ''; }});
-return seen;"""
-
-
-# Whether the window in each frame of the page is shown and idle.
-FRAMES_IDLE = """
-return [...document.querySelectorAll('iframe')].every((frame) => {
-  const w = frame.contentDocument && frame.contentDocument.querySelector('.window');
-  return w !== null && !w.hidden && w.getAttribute('aria-busy') === 'false';
-});"""
-
-# In each frame, every figure box given the longest text of each form as the game would show it:
-# the width its text needs (a span in the box's font) against the room inside the box, its font,
-# and whether any control moved or changed its size.
-LONGEST_FIGURES = """
-const shown = [];
-for (const frame of document.querySelectorAll('iframe')) {
-  const page = frame.contentWindow;
-  const doc = frame.contentDocument;
-  const places = () => [...doc.querySelectorAll('.client > *')].map((c) => {
-    const r = c.getBoundingClientRect();
-    return [r.left, r.top, r.width, r.height].join();
-  }).join(';');
-  const before = places();
-  for (const form of ['plain', 'exponent']) {
-    const boxes = [...doc.querySelectorAll('.figure')];
-    for (const box of boxes) {
-      page.TownwrightPage.setText(Number(box.dataset.controlId), box.longest[form].text,
-                                  box.getAttribute('aria-label'));
-    }
-    const moved = places() !== before;
-    for (const box of boxes) {
-      const style = page.getComputedStyle(box);
-      const probe = doc.createElement('span');
-      probe.style.cssText = 'position: absolute; visibility: hidden; white-space: pre';
-      probe.style.font = style.font;
-      probe.textContent = box.value;
-      doc.body.append(probe);
-      const needs = probe.getBoundingClientRect().width;
-      probe.remove();
-      // From the box's whole width: Firefox gives an input's clientWidth without its padding.
-      const room = box.getBoundingClientRect().width - ['borderLeftWidth', 'borderRightWidth',
-          'paddingLeft', 'paddingRight'].reduce((sum, side) => sum + parseFloat(style[side]), 0);
-      shown.push({width: frame.width, id: box.id, form, text: box.value, needs, room, moved,
-                  font: parseFloat(style.fontSize)});
-    }
-  }
-}
-return shown;"""
 
 
 def dialog_pixels(units, base, divisor):

@@ -10,18 +10,16 @@ NAME picks the scenarios whose names hold it.
 """
 
 import argparse
-import os
 import sys
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import access_test  # noqa: E402
-import contract_test  # noqa: E402
-import install_test  # noqa: E402
-import kept_game_test  # noqa: E402
-import layout_test  # noqa: E402
-import start_test  # noqa: E402
-from page import ENGINES, PageTest  # noqa: E402
+import access_test
+import contract_test
+import install_test
+import kept_game_test
+import layout_test
+import start_test
+from page import ENGINES, PageTest
 
 CONCERNS = [contract_test, access_test, kept_game_test, layout_test, install_test, start_test]
 

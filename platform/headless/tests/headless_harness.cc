@@ -1,5 +1,5 @@
-// The in-memory window under the contract suite (shell/platform_test.cc). It has no keyboard, no
-// other windows and no thread of its own: the player acts from inside RunUntilEnded.
+// The in-memory window under the contract suite (platform/contract/platform_test.cc). It has no
+// keyboard, no other windows and no thread of its own: the player acts from inside RunUntilEnded.
 
 #include "platform/contract/platform_harness.h"
 #include "platform/headless/headless_platform.h"

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_harness.h"
+#include "platform/win32/tests/win32_harness.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_harness.h"
+#include "platform/qt/tests/qt_harness.h"
 
 #include <gtest/gtest.h>
 
