@@ -36,6 +36,21 @@ set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/reproducible_packages.cma
 # The "How to play" text is written once, in docs/how-to-play.md, and the news once, in NEWS; the
 # manual page, the metainfo, the Debian changelog and the zip's README.txt are made of them.
 file(READ ${PROJECT_SOURCE_DIR}/docs/how-to-play.md TOWNWRIGHT_HOW_TO_PLAY)
+# What changed in this version, for the manual page and README.txt: the items of NEWS's newest
+# entry as NEWS writes them, " * " and the lines that continue them, which read as a list both in
+# plain text and in Markdown. (Strings, not lists: a news item may hold a semicolon.)
+file(READ ${PROJECT_SOURCE_DIR}/NEWS news)
+string(FIND "${news}" "\nVersion " next_entry)
+string(SUBSTRING "${news}" 0 ${next_entry} news)
+# Without its heading, its date and its sections' names ("Features:"), and blank lines.
+string(REGEX REPLACE "^Version [^\n]*\n~+\nReleased: [^\n]*\n" "" news "${news}")
+string(REGEX REPLACE "\n[A-Za-z]+:\n" "\n" news "${news}")
+string(REGEX REPLACE "\n\n+" "\n" news "${news}")
+string(STRIP "${news}" TOWNWRIGHT_NEWS)
+if(NOT TOWNWRIGHT_NEWS MATCHES "^\\* ")
+  message(FATAL_ERROR "NEWS's newest entry has no items")
+endif()
+set(TOWNWRIGHT_NEWS " ${TOWNWRIGHT_NEWS}")
 set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${PROJECT_SOURCE_DIR}/NEWS ${PROJECT_SOURCE_DIR}/docs/how-to-play.md
              ${PROJECT_SOURCE_DIR}/LICENSE)
@@ -126,6 +141,9 @@ elseif(NOT WIN32)
   set(CPACK_DEBIAN_PACKAGE_SECTION games)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # Qt's Wayland plugin, so that on a Wayland desktop the window is the compositor's own rather
+  # than X's through XWayland (sharp at any scale); without it the game still plays on XWayland.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
   # CPack puts the summary above it as the synopsis.
@@ -143,6 +161,8 @@ else()
   # configure_file sets the line ends of the template's lines, not of the text put into them.
   # The Markdown of how-to-play is plain text: it uses nothing a reader would see as markup.
   string(REPLACE "\n" "\r\n" TOWNWRIGHT_HOW_TO_PLAY "${TOWNWRIGHT_HOW_TO_PLAY}")
+  string(REPLACE "\n" "\r\n" TOWNWRIGHT_NEWS "${TOWNWRIGHT_NEWS}")
+  string(REGEX REPLACE "." "-" TOWNWRIGHT_NEWS_UNDERLINE "What is new in ${PROJECT_VERSION}")
   configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in ${texts}/README.txt @ONLY
                  NEWLINE_STYLE CRLF)
   configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${texts}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
@@ -152,6 +172,13 @@ else()
   set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-windows-x86_64)
   set(CPACK_PACKAGE_INSTALL_DIRECTORY Townwright)
   set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Townwright)
+  # The game's window, which the installer and the uninstaller wait for while a game runs: its
+  # caption as the game writes it.
+  file(STRINGS ${PROJECT_SOURCE_DIR}/shell/main_window.h caption REGEX "kWindowCaption = \"")
+  string(REGEX REPLACE ".*kWindowCaption = \"([^\"]*)\".*" "\\1" CPACK_TOWNWRIGHT_WINDOW_CAPTION
+         "${caption}")
+  set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+               ${PROJECT_SOURCE_DIR}/shell/main_window.h)
   set(CPACK_NSIS_PACKAGE_NAME Townwright)
   set(CPACK_NSIS_DISPLAY_NAME Townwright)
   set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/packaging/windows/townwright.ico)
@@ -175,7 +202,7 @@ if(NOT WIN32 AND NOT EMSCRIPTEN)
   # contents, lintian's word, and installed, run and purged with apt-get (as root).
   add_test(NAME townwright_install_files
     COMMAND ${tests}/install_test.sh ${PROJECT_BINARY_DIR} ${TOWNWRIGHT_APP_ID}
-            ${TOWNWRIGHT_INSTALL_GAMESDIR})
+            ${TOWNWRIGHT_INSTALL_GAMESDIR} ${PROJECT_VERSION})
   add_test(NAME townwright_deb_package
     COMMAND ${tests}/deb_test.sh ${PROJECT_BINARY_DIR} ${TOWNWRIGHT_APP_ID})
   add_test(NAME townwright_deb_install

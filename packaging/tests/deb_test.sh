@@ -40,6 +40,7 @@ for field in Package Version Section Depends Description; do
 done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || { echo "not in section games"; exit 1; }
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "no Qt dependency"; exit 1; }
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || { echo "does not recommend qt6-wayland"; exit 1; }
 
 # Errors and warnings fail; informational tags and overrides are shown.
 lintian --fail-on error,warning --display-info "$deb"

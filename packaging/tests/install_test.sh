@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks that it lays down exactly the game: the
 # program, its desktop entry (no field codes on the Exec line), its icons, its AppStream metainfo
-# and its manual page, the desktop entry and metainfo as their validators judge them.
-# Usage: install_test.sh BUILD APP_ID GAMESDIR
+# and its manual page, the desktop entry and metainfo as their validators judge them, and the
+# version's news in the metainfo and the manual page.
+# Usage: install_test.sh BUILD APP_ID GAMESDIR VERSION
 set -euo pipefail
 build="$1"
 app_id="$2"
 gamesdir="$3"
+version="$4"
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
 
@@ -31,12 +33,16 @@ exec_line="$(grep '^Exec=' "$desktop")"
 [ "$exec_line" = "Exec=townwright" ] || { echo "unexpected $exec_line"; exit 1; }
 grep -qx "Icon=$app_id" "$desktop" || { echo "the desktop entry names another icon"; exit 1; }
 
-# The manual page as man formats it: no warnings, and the how-to-play text in it.
+# The manual page as man formats it: no warnings, how-to-play and the version's news in it.
 page="$(MANWIDTH=80 man --warnings -l "$stage/usr/share/man/man6/townwright.6.gz" 2>&1 >/dev/null)"
 [ -z "$page" ] || { echo "man warns: $page"; exit 1; }
-MANWIDTH=80 man -l "$stage/usr/share/man/man6/townwright.6.gz" 2>/dev/null | grep -q "HOW TO PLAY" ||
-  { echo "the manual page has no HOW TO PLAY"; exit 1; }
+page="$(MANWIDTH=80 man -l "$stage/usr/share/man/man6/townwright.6.gz" 2>/dev/null)"
+for heading in "HOW TO PLAY" "WHAT IS NEW IN $version"; do
+  grep -q "^$heading" <<<"$page" || { echo "the manual page has no $heading"; exit 1; }
+done
 
 desktop-file-validate "$desktop"
-appstreamcli validate --no-net --strict "$stage/usr/share/metainfo/$app_id.metainfo.xml"
+metainfo="$stage/usr/share/metainfo/$app_id.metainfo.xml"
+appstreamcli validate --no-net --strict "$metainfo"
+"$(dirname "$0")/news_in_metainfo.py" "$(dirname "$0")/../../NEWS" "$metainfo" "$version"
 echo "install: exactly the game's $(wc -l <<<"$installed") files"

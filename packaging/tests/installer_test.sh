@@ -12,6 +12,7 @@ build="$1"
 exe_tests="$2"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 source "$root/scripts/lib/wine.sh"
+source "$root/packaging/tests/wine_install.sh"
 [ -n "${DISPLAY:-}" ] || { echo "installer_test.sh needs an X display (DISPLAY)"; exit 1; }
 # A shortcut made under Wine would otherwise become a menu entry of the Linux desktop too.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
@@ -24,59 +25,13 @@ setups=("$out"/townwright-*-windows-x86_64-setup.exe)
 [ -f "${setups[0]}" ] || { echo "no installer made"; cat "$out/cpack.log"; exit 1; }
 setup="${setups[0]}"
 
-# A new Wine prefix for every run, a copy of one made for this purpose that nothing ever runs in
-# (copying takes a few seconds, making one about 15): nothing an earlier run left in a prefix
-# changes the result, and its wineserver serves this test alone, so that `wineserver -w` can wait
-# for every program the uninstaller starts (the server of the build's prefix keeps running for the
-# other tests, which use it at the same time).
-pristine="$build/wine-prefix-pristine"
-WINEPREFIX="$pristine" "$root/scripts/wine" prefix
 work="$(mktemp -d)"
-export WINEPREFIX="$work/prefix"
 clean_up() {
   wineserver -k 2>/dev/null || true
   rm -rf "$work"
 }
 trap clean_up EXIT
-cp -a "$pristine" "$WINEPREFIX"
-
-# The folders under their Windows names (..._w) and here.
-{ read -r local_w; read -r roaming_w; } < <(wine cmd /c 'echo %LOCALAPPDATA%&echo %APPDATA%' | tr -d '\r')
-programs_w="$local_w\Programs"
-program_folder_w="$programs_w\Townwright"
-programs="$(winepath -u "$programs_w")"
-program_folder="$programs/Townwright"
-shortcut="$(winepath -u "$roaming_w")/Microsoft/Windows/Start Menu/Programs/Townwright.lnk"
-uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Townwright'
-
-# The user's and the machine's files (but Windows' own folder and the temporary files) and
-# software registry keys (but Wine's own, where it notes the system's settings as it runs).
-snapshot() {
-  (cd "$WINEPREFIX/drive_c" && find . -path ./windows -prune -o -print | grep -v '/Temp/' |
-    LC_ALL=C sort) >"$1.files"
-  for hive in HKCU HKLM; do
-    wine reg export "$hive\\Software" 'C:\windows\temp\snapshot.reg' /y >/dev/null
-    iconv -f UTF-16LE -t UTF-8 "$WINEPREFIX/drive_c/windows/temp/snapshot.reg" | tr -d '\r' |
-      awk '/^\[/ { wine = index($0, "\\Software\\Wine\\") > 0 } !wine' >"$1.$hive.txt"
-  done
-}
-differs() {
-  local status=0
-  for part in files HKCU.txt HKLM.txt; do
-    diff "$out/before.$part" "$out/after.$part" >"$out/$part.diff" ||
-      { echo "$1 changed $part:"; head -40 "$out/$part.diff"; status=1; }
-  done
-  return $status
-}
-uninstall() {
-  # The uninstaller copies itself to a temporary folder, starts the copy and returns at once: its
-  # work is done when every program of the prefix has ended, and the server with them. (The
-  # installer does its work in its own process.)
-  wine "$program_folder/Uninstall.exe" /S
-  wineserver -w
-  [ ! -e "$program_folder" ] || { echo "the program folder is still there"; ls -la "$program_folder"; exit 1; }
-  [ ! -e "$shortcut" ] || { echo "the shortcut is still there"; exit 1; }
-}
+new_prefix "$build/wine-prefix-pristine" "$work"
 
 # The first per-user install makes %LOCALAPPDATA%\Programs, so its uninstall must remove it.
 [ ! -e "$programs" ] || { echo "a new prefix has $programs already"; exit 1; }
@@ -104,7 +59,7 @@ TOWNWRIGHT_EXE="$program_folder_w\townwright.exe" \
 
 uninstall
 snapshot "$out/after"
-differs "install and uninstall"
+differs "install and uninstall" "$out/before" "$out/after"
 echo "uninstalled: files and registry as before the install, $programs_w gone with it"
 
 # Another program in %LOCALAPPDATA%\Programs: the uninstall leaves it, and the folder, alone.
