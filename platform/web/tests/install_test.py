@@ -89,9 +89,5 @@ class InstallTest(PageTest):
             self.play()
             self.check_nothing_stored(folders)
         finally:
-            self.browser.js("return navigator.serviceWorker.getRegistrations().then((all) =>"
-                            " Promise.all(all.map((r) => r.unregister())));")
-            self.browser.js("return caches.keys().then((names) =>"
-                            " Promise.all(names.map((n) => caches.delete(n))));")
-            self.browser.js("sessionStorage.clear();")
+            self.forget_the_site()
             shutil.rmtree(root, ignore_errors=True)

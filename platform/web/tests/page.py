@@ -154,6 +154,15 @@ class PageTest(unittest.TestCase):
             if on_the_page:
                 self.browser.js("sessionStorage.clear();")
 
+    def forget_the_site(self):
+        # What a scenario with a service worker leaves in the browser: the worker, its caches
+        # and the tab's game, so that the next scenario meets the page anew.
+        self.browser.js("return navigator.serviceWorker.getRegistrations().then((all) =>"
+                        " Promise.all(all.map((r) => r.unregister())));")
+        self.browser.js("return caches.keys().then((names) =>"
+                        " Promise.all(names.map((n) => caches.delete(n))));")
+        self.browser.js("sessionStorage.clear();")
+
     # Verbs a person's actions come down to.
     def js(self, body, *args):
         return self.browser.js(body, *args)

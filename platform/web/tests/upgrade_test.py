@@ -63,11 +63,7 @@ class UpgradeTest(PageTest):
                          for path in server.requests}
                 self.assertLessEqual(asked, set(os.listdir(self.site)))
         finally:
-            self.browser.js("return navigator.serviceWorker.getRegistrations().then((all) =>"
-                            " Promise.all(all.map((r) => r.unregister())));")
-            self.browser.js("return caches.keys().then((names) =>"
-                            " Promise.all(names.map((n) => caches.delete(n))));")
-            self.browser.js("sessionStorage.clear();")
+            self.forget_the_site()
             shutil.rmtree(root, ignore_errors=True)
 
 
