@@ -73,7 +73,7 @@ wine "$previous_setup" /S
 # seconds here) with the game's files untouched, and goes on once its player has pressed "Exit".
 wine "$program_folder/townwright.exe" &
 game=$!
-wine "$press_buttons" 1011 >/dev/null  # its window is up, and a turn played
+wine "$press_buttons" "Choice 1" >/dev/null  # its window is up, and a turn played
 wine "$this_setup" /S &
 setup=$!
 for _ in $(seq 10); do
@@ -85,7 +85,7 @@ if [ "$(installed_version)" != "$previous_version" ] ||
   echo "the installer changed the installed game while it ran"
   exit 1
 fi
-wine "$press_buttons" 1055 >/dev/null
+wine "$press_buttons" Exit >/dev/null
 wait "$game"
 wait "$setup"
 check_this_release "over $previous_version, once its game had ended"

@@ -9,7 +9,8 @@
 # wineserver serves this test alone: `wineserver -w` then waits for every program the installer or
 # the uninstaller starts. Sets the folders below and exports WINEPREFIX.
 new_prefix() {
-  local pristine="$1" work="$2"
+  local pristine work="$2"
+  pristine="$(realpath -m "$1")"  # Wine takes an absolute prefix alone
   WINEPREFIX="$pristine" "$root/scripts/wine" prefix
   export WINEPREFIX="$work/prefix"
   cp -a "$pristine" "$WINEPREFIX"

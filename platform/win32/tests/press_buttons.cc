@@ -1,13 +1,31 @@
 // Presses buttons of the running game's window, in the order given, each press handled before the
-// next: `press_buttons 1011 1011 1055` plays two turns and exits. Then prints the window's place
-// on the screen as "x y width height" (for the screenshot script). Exit status 0 when every button
-// was pressed, 1 when the window or a button was missing.
+// next. A button is named as a player names it, by its caption or, for a choice, by its place:
+// `press_buttons "Choice 1" "Choice 1" Exit` plays two turns and exits. Then prints the window's
+// place on the screen as "x y width height" (for the screenshot script). Exit status 0 when every
+// button was pressed, 1 when the window or a button was missing.
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "platform/win32/tests/automation.h"
+#include "shell/control_table.h"
 #include "shell/main_window.h"
+
+namespace {
+
+// The identifier of the button named `name`, or 0.
+int ButtonNamed(std::string_view name) {
+  for (const townwright::ControlLayout& control : townwright::WindowControls()) {
+    if (control.kind == townwright::ControlKind::kButton &&
+        (control.text == name || townwright::AccessibleName(control) == name)) {
+      return control.id;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace townwright::win32::automation;
@@ -21,9 +39,9 @@ int main(int argc, char** argv) {
     Sleep(50);
   }
   for (int i = 1; i < argc; ++i) {
-    const int id = std::atoi(argv[i]);
-    if (!Click(window, id)) {
-      std::fprintf(stderr, "could not press %d\n", id);
+    const int id = ButtonNamed(argv[i]);
+    if (id == 0 || !Click(window, id)) {
+      std::fprintf(stderr, "could not press \"%s\"\n", argv[i]);
       return 1;
     }
   }
